@@ -1,0 +1,5 @@
+#include "About.h"
+
+TDlgAbout* DlgAbout = nullptr;
+
+TDlgAbout::TDlgAbout(QWidget* parent) : QDialog(parent) {}

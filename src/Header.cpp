@@ -1,0 +1,4 @@
+#include "Header.h"
+
+QString InstallDir;
+bool StartupFailed = false;

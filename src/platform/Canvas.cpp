@@ -1,0 +1,102 @@
+#include "platform/Canvas.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+Canvas::Canvas(QImage& image, TouchHandler touched)
+    : m_image(image), m_touched(std::move(touched)) {}
+
+void Canvas::touch(const QRect& rect) {
+    const QRect clipped = rect.intersected(m_image.rect());
+    if (m_touched && !clipped.isEmpty())
+        m_touched(clipped);
+}
+
+void Canvas::plot(int x, int y, QRgb rgb) {
+    if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
+        m_image.setPixel(x, y, rgb);
+}
+
+void Canvas::fillRect(int x1, int y1, int x2, int y2) {
+    const QRect rect = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(m_image.rect());
+    if (x2 <= x1 || y2 <= y1 || rect.isEmpty())
+        return;
+    const QRgb rgb = m_brush.rgb();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        std::fill(row + rect.left(), row + rect.right() + 1, rgb);
+    }
+    touch(rect);
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2) {
+    // Bresenham from the start point, stopping before the end point.
+    const QRgb rgb = m_pen.rgb();
+    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    while (x != x2 || y != y2) {
+        plot(x, y, rgb);
+        const int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x += sx; }
+        if (e2 <= dx) { err += dx; y += sy; }
+    }
+    touch(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
+}
+
+void Canvas::ellipse(int x1, int y1, int x2, int y2) {
+    if (x2 - x1 < 1 || y2 - y1 < 1)
+        return;
+    // Inscribed in the pixel cells x1..x2-1, y1..y2-1: a pixel belongs to the
+    // ellipse when its centre lies inside it; the outline is every inside
+    // pixel that has an outside 4-neighbour.
+    const double cx = (x1 + x2) / 2.0, cy = (y1 + y2) / 2.0;
+    const double rx = (x2 - x1) / 2.0, ry = (y2 - y1) / 2.0;
+    auto inside = [&](int x, int y) {
+        if (x < x1 || x >= x2 || y < y1 || y >= y2)
+            return false;
+        const double nx = (x + 0.5 - cx) / rx, ny = (y + 0.5 - cy) / ry;
+        return nx * nx + ny * ny <= 1.0;
+    };
+    const QRgb pen = m_pen.rgb(), brush = m_brush.rgb();
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x) {
+            if (!inside(x, y))
+                continue;
+            const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+            plot(x, y, edge ? pen : brush);
+        }
+    touch(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)));
+}
+
+void Canvas::drawOpaque(int x, int y, const QImage& bitmap) {
+    const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
+    for (int row = 0; row < source.height(); ++row) {
+        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(row));
+        for (int col = 0; col < source.width(); ++col)
+            plot(x + col, y + row, line[col]);
+    }
+    touch(QRect(x, y, source.width(), source.height()));
+}
+
+void Canvas::drawTransparent(int x, int y, const QImage& bitmap, const QColor& key) {
+    const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
+    const QRgb keyRgb = key.rgb() & RGB_MASK;
+    for (int row = 0; row < source.height(); ++row) {
+        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(row));
+        for (int col = 0; col < source.width(); ++col)
+            if ((line[col] & RGB_MASK) != keyRgb)
+                plot(x + col, y + row, line[col]);
+    }
+    touch(QRect(x, y, source.width(), source.height()));
+}
+
+QColor Canvas::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+        return QColor(Qt::black);
+    return QColor(m_image.pixel(x, y));
+}

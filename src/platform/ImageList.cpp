@@ -1,0 +1,72 @@
+#include "platform/ImageList.h"
+
+#include "platform/Canvas.h"
+
+#include <QPixmap>
+
+ImageList::ImageList(const QString& stripPath, QSize cell) : m_cell(cell) {
+    QImage strip(stripPath);
+    if (strip.isNull() || cell.isEmpty() || strip.height() != cell.height() || strip.width() % cell.width() != 0)
+        return;
+    m_strip = strip.convertToFormat(QImage::Format_ARGB32);
+    // Masks are 1-bit: any partly transparent pixel counts as masked.
+    for (int y = 0; y < m_strip.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(m_strip.scanLine(y));
+        for (int x = 0; x < m_strip.width(); ++x)
+            row[x] = qAlpha(row[x]) == 255 ? row[x] : qRgba(0, 0, 0, 0);
+    }
+    m_count = m_strip.width() / cell.width();
+}
+
+QImage ImageList::picture(int index) const {
+    if (index < 0 || index >= m_count)
+        return {};
+    return m_strip.copy(index * m_cell.width(), 0, m_cell.width(), m_cell.height());
+}
+
+bool ImageList::isMasked(int index, int x, int y) const {
+    if (index < 0 || index >= m_count || x < 0 || y < 0 || x >= m_cell.width() || y >= m_cell.height())
+        return true;
+    return qAlpha(m_strip.pixel(index * m_cell.width() + x, y)) == 0;
+}
+
+void ImageList::draw(QImage& target, int x, int y, int index) const {
+    if (index < 0 || index >= m_count)
+        return;
+    const int left = index * m_cell.width();
+    for (int row = 0; row < m_cell.height(); ++row) {
+        const int ty = y + row;
+        if (ty < 0 || ty >= target.height())
+            continue;
+        const auto* source = reinterpret_cast<const QRgb*>(m_strip.constScanLine(row)) + left;
+        for (int col = 0; col < m_cell.width(); ++col) {
+            const int tx = x + col;
+            if (tx >= 0 && tx < target.width() && qAlpha(source[col]) != 0)
+                target.setPixel(tx, ty, source[col] | 0xff000000u);
+        }
+    }
+}
+
+void ImageList::draw(Canvas& canvas, int x, int y, int index) const {
+    // Through a bitmap of the cell, so the canvas sees one drawing call.
+    QImage cell = picture(index);
+    if (cell.isNull())
+        return;
+    QImage under = canvas.image().copy(x, y, m_cell.width(), m_cell.height()).convertToFormat(QImage::Format_RGB32);
+    draw(under, 0, 0, index);
+    canvas.drawOpaque(x, y, under);
+}
+
+QIcon ImageList::icon(int index, const ImageList* disabled) const {
+    QIcon result;
+    const QImage enabledPicture = picture(index);
+    if (enabledPicture.isNull())
+        return result;
+    result.addPixmap(QPixmap::fromImage(enabledPicture), QIcon::Normal);
+    if (disabled) {
+        const QImage disabledPicture = disabled->picture(index);
+        if (!disabledPicture.isNull())
+            result.addPixmap(QPixmap::fromImage(disabledPicture), QIcon::Disabled);
+    }
+    return result;
+}

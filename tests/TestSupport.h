@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Message boxes that answer at once and remember what they were asked.
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    RecordingMessageBoxes() { MessageBoxes::install(this); }
+    ~RecordingMessageBoxes() override { MessageBoxes::install(nullptr); }
+
+    void information(QWidget*, const QString& text) override;
+    bool confirm(QWidget*, const QString& text) override;
+    void plain(QWidget*, const QString& text) override;
+
+    QStringList informations, confirmations, plains;
+    bool answerYes = true;
+    // Runs inside an information box, as a nested event loop would.
+    std::function<void()> whileInformationOpen;
+};
+
+// "r,g,b" of a colour, so that a failing comparison names both colours.
+QString rgb(const QColor& colour);
+QString rgbAt(const QImage& image, int x, int y);
