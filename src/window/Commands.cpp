@@ -221,6 +221,13 @@ bool TFormQuavelet::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
         // Hints go to the status bar only; no control shows pop-up tips.
         return OwnsObject(watched);
+    case QEvent::StatusTip:
+        // A tool button would announce its command's hint; the window shows
+        // the hint of the control under the pointer instead. Menus keep
+        // theirs.
+        if (watched != this && InThisWindow(watched) && !qobject_cast<QMenuBar*>(watched))
+            return true;
+        break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (auto* menu = qobject_cast<QMenu*>(watched); menu && OwnsObject(menu)) {

@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -75,6 +76,9 @@ TFormQuavelet::TFormQuavelet(QWidget* parent)
     CreateControls();
     CreateMenu();
     ConnectHandlers();
+    // Not resizable: the window always takes the size of its client area and
+    // menu bar, also when a change of input type makes the client taller.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
 }
 
