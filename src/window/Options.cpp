@@ -43,10 +43,12 @@ void TFormQuavelet::SetInputType(TInputType newType) {
         const int delta = (newHeight - newShift) - (oldHeight - oldShift);
         MoveDown(tbarStatus, delta);
         MoveDown(cmdClose, delta);
-        // The client area grows or shrinks by delta and the frame follows;
-        // the status bar stays on the client's bottom edge.
+        // The client area grows or shrinks by delta and the window fits
+        // itself around it (also before it is first shown, when its own
+        // height means nothing yet); the status bar stays on the client's
+        // bottom edge.
         client->setFixedHeight(client->height() + delta);
-        setFixedSize(width(), height() + delta);
+        setFixedSize(sizeHint());
         sbHints->move(sbHints->x(), client->height() - sbHints->height());
 
         FInputType = newType;
