@@ -29,7 +29,8 @@ private Q_SLOTS:
     void answerCodes();
     void repaintWhilePressedKeepsTheMarker();
     void layoutWithoutTheSelectedKeyDrawsNoMarker();
-    void secondButtonDuringAPressIsIgnored();
+    void pressDuringAPressStartsAfresh();
+    void guitarPressDuringAPressStartsAfresh();
     void guitarDragBetweenPositionsOfOneStep();
     void guitarPressOnASharpWritesThePosition();
     void guitarReleaseOnAWire();
@@ -329,22 +330,54 @@ void TestPointer::layoutWithoutTheSelectedKeyDrawsNoMarker() {
     QCOMPARE(form->pbxInstrument->image(), plainPicture());
 }
 
-// A second button pressed while one is held keeps the selection of the
-// press in progress, so no marker is left behind.
-void TestPointer::secondButtonDuringAPressIsIgnored() {
+// A press while one is in progress (a second button, or a release lost to a
+// message box) starts afresh and leaves no marker behind.
+void TestPointer::pressDuringAPressStartsAfresh() {
     usePiano(false);
     beginQuizOn(0); // middle C
     press(40, 60);
     move(80, 60); // E
     press(100, 60, Qt::RightButton); // F
-    QCOMPARE(form->FSelection, 14);
-    QCOMPARE(at(PianoMarkerRect(KeyboardLayouts[0], Width, 15).left(), 54), White);
+    QVERIFY(form->FTracking);
+    QCOMPARE(form->FSelection, 15);
+    const QRect onE = PianoMarkerRect(KeyboardLayouts[0], Width, 14);
+    const QRect onF = PianoMarkerRect(KeyboardLayouts[0], Width, 15);
+    QCOMPARE(at(onE.left(), onE.top()), White);
+    QCOMPARE(at(onF.left(), onF.top()), Red);
     release(40, 60, Qt::RightButton); // back on C
     QVERIFY(!form->FTracking);
     QCOMPARE(form->pbxInstrument->image(), plainPicture());
     QCOMPARE(form->Quiz.Score, 10);
     release(40, 60); // the first button: nothing more
     QCOMPARE(form->Quiz.NotesLeft, 18);
+
+    // A press that misses ends the press in progress.
+    press(40, 60);
+    press(54, 10); // C sharp
+    QVERIFY(!form->FTracking);
+    QCOMPARE(form->FSelection, -1);
+    QCOMPARE(form->pbxInstrument->image(), plainPicture());
+}
+
+// On the guitar the marker is erased from where it was, although the
+// search of the new press writes the selected position at once.
+void TestPointer::guitarPressDuringAPressStartsAfresh() {
+    useGuitar();
+    press(220, 15); // string 1 open
+    press(43, 70);  // the first wire: a miss that writes string 6, fret -1
+    QVERIFY(!form->FTracking);
+    QCOMPARE(form->FSelection, -1);
+    QCOMPARE(form->FSelString, 6);
+    QCOMPARE(form->FSelFret, -1);
+    QCOMPARE(form->pbxInstrument->image(), plainPicture());
+    press(30, 70);
+    press(150, 26);
+    QCOMPARE(form->FSelString, 2);
+    QCOMPARE(form->FSelFret, 5);
+    QCOMPARE(at(33, 67), Cell);
+    QCOMPARE(at(146, 23), Yellow);
+    release(-5, 26);
+    QCOMPARE(form->pbxInstrument->image(), plainPicture());
 }
 
 void TestPointer::guitarDragBetweenPositionsOfOneStep() {

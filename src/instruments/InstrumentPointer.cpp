@@ -14,11 +14,15 @@ int AnswerCodeFor(int step, bool fullRange) {
 } // namespace
 
 void TFormQuavelet::pbxInstrumentMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-    // A second button pressed during a press would move the selection without
-    // erasing the marker shown (and on the guitar overwrite the position the
-    // marker is erased from): the press in progress keeps the selection.
-    if (FTracking)
-        return;
+    // A press while one is in progress (a second button, or a release that
+    // never arrived because a message box opened meanwhile) starts afresh:
+    // the marker shown is erased first, before the guitar's search overwrites
+    // the position it is erased from, so none is left behind.
+    if (FTracking) {
+        ShowSelection(false);
+        FTracking = false;
+        FSelection = -1;
+    }
     // On the guitar the search writes the selected string and fret directly,
     // also on a miss; nothing reads them while no Step is selected.
     const int step = FInputType == TInputType::itGuitar ? GuitarHitTest(x, y, FSelString, FSelFret)
