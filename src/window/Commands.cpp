@@ -48,6 +48,13 @@ void TFormQuavelet::ConnectCommand(QAction* command, std::function<void(QAction*
 void TFormQuavelet::ConnectHandlers() {
     ConnectCommand(actBeginQuiz, [this](QAction*) { actBeginClick(); });
     ConnectCommand(actEndQuiz, [this](QAction*) { actEndClick(); });
+    for (QAction* command : {actNoteButtons, actPianoKeys, actGuitar})
+        ConnectCommand(command, [this](QAction* sender) { actInputTypeClick(sender); });
+    for (QAction* command : {actTrebleNotes, actBassNotes, actAllNotes})
+        ConnectCommand(command, [this](QAction* sender) { actStaffClick(sender); });
+    for (QAction* command : {actSingleOctave, actFullRange})
+        ConnectCommand(command, [this](QAction* sender) { actKeyboardRangeClick(sender); });
+    connect(mnuOptions, &QMenu::aboutToShow, this, [this] { mnuOptionsClick(); });
     for (const MenuLink& link : m_menuLinks) {
         QAction* entry = link.entry;
         QAction* command = link.command;
@@ -68,6 +75,16 @@ void TFormQuavelet::ConnectHandlers() {
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdCloseClick(); });
     tmrCount->setOnTick([this] { tmrCountTimer(); });
     pbxStaff->setPaintHandler([this] { pbxStaffPaint(); });
+    pbxInstrument->setPaintHandler([this] { pbxInstrumentPaint(); });
+    pbxInstrument->setMouseDownHandler([this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+        pbxInstrumentMouseDown(button, shift, x, y);
+    });
+    pbxInstrument->setMouseMoveHandler([this](Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y) {
+        pbxInstrumentMouseMove(shift, x, y);
+    });
+    pbxInstrument->setMouseUpHandler([this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+        pbxInstrumentMouseUp(button, shift, x, y);
+    });
 }
 
 void TFormQuavelet::FormCreate() {
@@ -80,6 +97,13 @@ void TFormQuavelet::FormCreate() {
         DrawStaff();
         pnlInstrument->move(pnlInstrument->x(), tbarNotes->y());
         pnlInstrument->hide();
+        // The type does not change, so there is no relayout: this sets the
+        // input-type marks and the range commands' enabled states.
+        FInputType = TInputType::itNoteButtons;
+        SetInputType(TInputType::itNoteButtons);
+        SetStaffChoice(TStaffChoice::scTreble);
+        SelectKeyboardLayout();
+        SetFullRange(false);
         EndQuiz();
     } catch (const std::exception& error) {
         MessageBoxes::current().plain(this, ApplicationTitle() + QStringLiteral(" encountered a problem on start-up: ") +

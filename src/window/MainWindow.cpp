@@ -2,6 +2,7 @@
 
 #include "platform/SystemColors.h"
 #include "staff/Artwork.h"
+#include "window/MenuStyle.h"
 #include "window/WindowParts.h"
 
 #include <QAction>
@@ -341,6 +342,12 @@ void TFormQuavelet::CreateMenu() {
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("N2"));
     miAbout = help("miAbout", "&About", 3);
 
-    for (QMenu* menu : {mnuGame, mnuOptions, mnuHelp})
+    for (QMenu* menu : {mnuGame, mnuOptions, mnuHelp}) {
         menu->setToolTipsVisible(false);
+        // Disabled entries (the range commands with letter buttons) still
+        // show their hints when highlighted.
+        auto* style = new MenuStyle;
+        style->setParent(menu);
+        menu->setStyle(style);
+    }
 }
