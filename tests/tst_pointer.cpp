@@ -37,6 +37,7 @@ private Q_SLOTS:
     void pianoDragRedrawsOnlyMarkerSquares_data();
     void pianoDragRedrawsOnlyMarkerSquares();
     void guitarDragRedrawsOnlyFretColumns();
+    void quizEndingDuringAPressLeavesNoMarker();
 
 private:
     void usePiano(bool fullRange, TStaffChoice staff = TStaffChoice::scTreble);
@@ -494,6 +495,22 @@ void TestPointer::guitarDragRedrawsOnlyFretColumns() {
         release(-5, y);
         QCOMPARE(form->pbxInstrument->image(), plainPicture());
     }
+}
+
+void TestPointer::quizEndingDuringAPressLeavesNoMarker() {
+    usePiano(true);
+    beginQuizOn(0);
+    form->Quiz.NotesLeft = 0; // the twentieth note
+    press(60, 60);
+    QCOMPARE(at(PianoMarkerRect(KeyboardLayouts[1], Width, 15).left(), 56), Red);
+    for (int tick = 0; tick < 13; ++tick)
+        form->tmrCountTimer();
+    QVERIFY(!form->Quiz.QuizRunning);
+    QCOMPARE(form->FSelection, -1);
+    QCOMPARE(form->pbxInstrument->image(), plainPicture());
+    release(60, 60);
+    QCOMPARE(form->pbxInstrument->image(), plainPicture());
+    QCOMPARE(boxes->informations.size(), 1);
 }
 
 QTEST_MAIN(TestPointer)

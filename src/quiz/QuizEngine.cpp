@@ -92,6 +92,10 @@ void TFormQuavelet::tmrCountTimer() {
 
 void TFormQuavelet::EndQuiz() {
     EraseNote();
+    // A quiz can end while the pointer is held on the instrument (a timeout
+    // of the last note): the marker is erased before the selection is
+    // dropped, or it would stay on the keys with nothing to erase it.
+    ShowSelection(false);
     FSelection = -1;
     actNoteButtons->setEnabled(true);
     actPianoKeys->setEnabled(true);
