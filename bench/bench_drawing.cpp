@@ -199,6 +199,15 @@ void StaffNoteChange(benchmark::State& state, bool screen) {
     form->EndQuiz();
 }
 
+// The note alone, which both of the above draw in full.
+void StaffNoteOnly(benchmark::State& state) {
+    const bool screen = false;
+    BeginQuiz(TInputType::itNoteButtons, TStaffChoice::scAll, false, screen);
+    for (auto _ : state)
+        form->DrawNote();
+    form->EndQuiz();
+}
+
 // --- Answer to next note ------------------------------------------------------
 
 // A quiz never runs out of notes here: when the last one is shown, the count
@@ -325,6 +334,7 @@ int main(int argc, char** argv) {
     Register("fingerboard: marker move", FingerboardMarkerMove);
     RegisterBoth("staff: full paint", StaffFullPaint);
     RegisterBoth("staff: note change", StaffNoteChange);
+    Register("staff: note only", StaffNoteOnly);
     RegisterBoth("answer: letter button", AnswerLetter);
     RegisterBoth("answer: piano key", AnswerPianoKey);
 
@@ -347,6 +357,11 @@ int main(int argc, char** argv) {
     summary.note("fingerboard, full draw / a drag across two columns",
                  Fixed(board / results.cpuSeconds("fingerboard: marker move"), 1) + "x");
     Ratio(summary, results, "staff, full paint / note change", "staff: full paint", "staff: note change", 10);
+    const double note = results.cpuSeconds("staff: note only");
+    const double paint = results.cpuSeconds("staff: full paint");
+    const double change = results.cpuSeconds("staff: note change");
+    summary.note("staff, the note glyph that both draw", Micro(note) + "; without it, full paint / erase " +
+                                                              Fixed((paint - note) / (change - note), 1) + "x");
     for (const char* answer : {"letter button", "piano key"}) {
         const std::string name = std::string("answer: ") + answer;
         summary.atMost("answer to next note on screen, " + std::string(answer),
