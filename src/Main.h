@@ -8,11 +8,15 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
 class QCloseEvent;
+class QKeyEvent;
+class QShowEvent;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -188,6 +192,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -196,6 +201,18 @@ private:
     void CreateActions();
     void CreateMenu();
     void ConnectHandlers();
+    void ConnectCommand(QAction* command, std::function<void(QAction*)> handler);
+    // Typed characters reach FormKeyPress before the focused control.
+    bool PreviewKeyPress(QObject* receiver, QKeyEvent* event);
+    bool OwnsObject(const QObject* object) const;
+    bool InThisWindow(const QObject* object) const;
+
+    struct MenuLink {
+        QAction* entry;
+        QAction* command;
+    };
+    std::vector<MenuLink> m_menuLinks;
+    bool m_shownBefore = false;
 };
 
 // The one main window, created by the start-up sequence.

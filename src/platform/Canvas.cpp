@@ -39,13 +39,18 @@ void Canvas::line(int x1, int y1, int x2, int y2) {
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
+    int lastX = x1, lastY = y1;
     while (x != x2 || y != y2) {
         plot(x, y, rgb);
+        lastX = x;
+        lastY = y;
         const int e2 = 2 * err;
         if (e2 >= dy) { err += dy; x += sx; }
         if (e2 <= dx) { err += dx; y += sy; }
     }
-    touch(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
+    // Only the pixels drawn count as touched: the end point is left out.
+    if (x1 != x2 || y1 != y2)
+        touch(QRect(QPoint(std::min(x1, lastX), std::min(y1, lastY)), QPoint(std::max(x1, lastX), std::max(y1, lastY))));
 }
 
 void Canvas::ellipse(int x1, int y1, int x2, int y2) {

@@ -62,11 +62,18 @@ QIcon ImageList::icon(int index, const ImageList* disabled) const {
     const QImage enabledPicture = picture(index);
     if (enabledPicture.isNull())
         return result;
-    result.addPixmap(QPixmap::fromImage(enabledPicture), QIcon::Normal);
+    // Both states carry the pictures, so a checked button shows the same
+    // picture as an unchecked one, enabled or disabled.
+    const auto addBoth = [&result](const QImage& image, QIcon::Mode mode) {
+        const QPixmap pixmap = QPixmap::fromImage(image);
+        result.addPixmap(pixmap, mode, QIcon::Off);
+        result.addPixmap(pixmap, mode, QIcon::On);
+    };
+    addBoth(enabledPicture, QIcon::Normal);
     if (disabled) {
         const QImage disabledPicture = disabled->picture(index);
         if (!disabledPicture.isNull())
-            result.addPixmap(QPixmap::fromImage(disabledPicture), QIcon::Disabled);
+            addBoth(disabledPicture, QIcon::Disabled);
     }
     return result;
 }
