@@ -11,32 +11,23 @@
 # that both agree on where and how "Directory" is kept.
 file(RELATIVE_PATH QUAVELET_DATA_FROM_BIN
   "${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}" "${CMAKE_INSTALL_PREFIX}/${QUAVELET_DATA_SUBDIR}")
-add_executable(quavelet-register tools/QuaveletRegister.cpp)
+add_executable(quavelet-register "${PROJECT_SOURCE_DIR}/tools/register/QuaveletRegister.cpp")
 target_link_libraries(quavelet-register PRIVATE quavelet_core)
 target_compile_definitions(quavelet-register PRIVATE QUAVELET_DATA_FROM_BIN="${QUAVELET_DATA_FROM_BIN}")
 
 install(TARGETS quavelet quavelet-register RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
-# The program refuses to start when its installation folder does not exist,
-# so the folder is laid out even before there is a help file to put in it.
-install(DIRECTORY DESTINATION "${QUAVELET_DATA_SUBDIR}")
-set(QUAVELET_HELP_FILE "${CMAKE_SOURCE_DIR}/assets/quavelet.html")
-if(EXISTS "${QUAVELET_HELP_FILE}")
-  install(FILES "${QUAVELET_HELP_FILE}" DESTINATION "${QUAVELET_DATA_SUBDIR}")
-else()
-  message(STATUS "No help file in assets/ yet: the installation folder stays empty")
-endif()
+# The installation folder: the program refuses to start when it is missing.
+install(FILES "${PROJECT_SOURCE_DIR}/assets/quavelet.html" DESTINATION "${QUAVELET_DATA_SUBDIR}")
 
-set(QUAVELET_DESKTOP_FILE "${CMAKE_SOURCE_DIR}/assets/quavelet.desktop")
-set(QUAVELET_METAINFO_FILE "${CMAKE_SOURCE_DIR}/assets/quavelet.metainfo.xml")
+set(QUAVELET_DESKTOP_FILE "${PROJECT_SOURCE_DIR}/assets/quavelet.desktop")
+set(QUAVELET_METAINFO_FILE "${PROJECT_SOURCE_DIR}/assets/quavelet.metainfo.xml")
 install(FILES "${QUAVELET_DESKTOP_FILE}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 # AppStream wants the file named after the component id.
 install(FILES "${QUAVELET_METAINFO_FILE}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo"
   RENAME org.quavelet.Quavelet.metainfo.xml)
-if(IS_DIRECTORY "${CMAKE_SOURCE_DIR}/assets/icons/hicolor")
-  install(DIRECTORY "${CMAKE_SOURCE_DIR}/assets/icons/hicolor" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons"
-    FILES_MATCHING PATTERN "quavelet.png")
-endif()
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/assets/icons/hicolor" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons"
+  FILES_MATCHING PATTERN "quavelet.png")
 
 if(QUAVELET_TESTS)
   find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
@@ -45,7 +36,7 @@ if(QUAVELET_TESTS)
   add_test(NAME metainfo COMMAND "${APPSTREAMCLI}" validate --no-net "${QUAVELET_METAINFO_FILE}")
   # Installs into a scratch prefix and registers it as `make run` does.
   add_test(NAME install
-    COMMAND "${CMAKE_SOURCE_DIR}/scripts/check-install" "${CMAKE_COMMAND}" "${CMAKE_BINARY_DIR}")
+    COMMAND "${PROJECT_SOURCE_DIR}/scripts/check-install" "${CMAKE_COMMAND}" "${PROJECT_BINARY_DIR}")
   set_tests_properties(install PROPERTIES TIMEOUT 300)
 endif()
 

@@ -6,9 +6,7 @@
 #include "platform/RandomSource.h"
 #include "platform/RoundedShape.h"
 #include "platform/SystemColors.h"
-#if __has_include("staff/Artwork.h")
 #include "staff/Artwork.h"
-#endif
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,14 +60,6 @@ void SetTextColor(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
-}
-
-QPixmap LogoPixmap() {
-#if __has_include("staff/Artwork.h")
-    return LogoPicture();
-#else
-    return QPixmap();
-#endif
 }
 } // namespace
 
@@ -136,7 +126,7 @@ void TDlgAbout::CreateControls() {
     imgLogo->setGeometry(13, 14, 100, 100);
     imgLogo->setAlignment(Qt::AlignCenter);
     imgLogo->setScaledContents(true);
-    imgLogo->setPixmap(LogoPixmap());
+    imgLogo->setPixmap(LogoPicture());
 
     lblVersion = AddLabel(QString(), {328, 36, 30, 14}, PixelFont(arial, 11), Qt::AlignLeft | Qt::AlignTop);
     lblURL = AddLabel(WebAddress, {101, 132, 224, 19}, PixelFont(arial, 16, true), centredTop);

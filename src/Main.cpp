@@ -3,12 +3,11 @@
 #include "Header.h"
 #include "StartupError.h"
 #include "platform/Cursors.h"
+#include "platform/HelpEngine.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RandomSource.h"
 #include "platform/SettingsStore.h"
-#if __has_include("staff/Artwork.h")
 #include "staff/Artwork.h"
-#endif
 
 #include <QFileInfo>
 
@@ -18,7 +17,6 @@ TFormQuavelet* FormQuavelet = nullptr;
 SettingsStore* Registry = nullptr;
 int ActivateMsg = 0;
 bool ShowSplash = true;
-QString HelpFile;
 
 namespace {
 const QString DevHomeValue = QStringLiteral("DevHome");
@@ -28,15 +26,6 @@ const QString SplashScreenValue = QStringLiteral("SplashScreen");
 // The number under which the web address of the About dialog finds the
 // program's hand cursor.
 constexpr int HandCursorNumber = 1;
-
-// The program's own hand cursor (its cursor resource 3000).
-QCursor ProgramHandCursor() {
-#if __has_include("staff/Artwork.h")
-    return HandPointCursor();
-#else
-    return QCursor(Qt::PointingHandCursor);
-#endif
-}
 
 bool DirectoryExists(const QString& path) { return QFileInfo(path).isDir(); }
 } // namespace
@@ -85,12 +74,13 @@ void SaveSettings() {
 void MainModuleStart() {
     try {
         RandomSource::global().seedFromClock();
-        Cursors::registerCursor(HandCursorNumber, ProgramHandCursor());
+        // The program's own hand cursor (its cursor resource 3000).
+        Cursors::registerCursor(HandCursorNumber, HandPointCursor());
         delete Registry;
         Registry = new SettingsStore;
         LoadSettings();
         LocateInstallDir();
-        HelpFile = InstallDir + QStringLiteral("quavelet.html");
+        HelpEngine::current().setHelpFile(InstallDir + QStringLiteral("quavelet.html"));
     } catch (const StartupError& error) {
         MessageBoxes::current().plain(nullptr, error.message());
         StartupFailed = true;

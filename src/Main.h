@@ -227,9 +227,6 @@ extern SettingsStore* Registry;
 extern int ActivateMsg;
 // Whether the About dialog opens at start-up ("SplashScreen").
 extern bool ShowSplash;
-// The application's help file: the installation folder + "quavelet.html";
-// empty until the module start has located the folder.
-extern QString HelpFile;
 
 // Sets InstallDir from the settings, ending in "/"; throws StartupError with
 // the message for the player when the folder cannot be found.
@@ -238,8 +235,9 @@ void LocateInstallDir();
 void LoadSettings();
 // Writes ShowSplash as "SplashScreen"; never fails.
 void SaveSettings();
-// The module's start steps; catches its own errors, shows them in a plain
-// message box and records them in StartupFailed.
+// The module's start steps, ending with the help engine pointed at the help
+// file in the installation folder; catches its own errors, shows them in a
+// plain message box and records them in StartupFailed.
 void MainModuleStart();
 // The module's end steps: SaveSettings, then the settings store is freed.
 // Runs at every end of the program.

@@ -108,6 +108,8 @@ void TestAbout::creationState() {
     QVERIFY(!dialog.URLHot());
     QVERIFY(!dialog.lblURL->font().underline());
     QVERIFY(dialog.lblURL->text().size() <= 79);
+    QCOMPARE(dialog.imgLogo->geometry(), QRect(13, 14, 100, 100));
+    QVERIFY(!dialog.imgLogo->pixmap().isNull());
 
     // The first line on show is the second one, in one of the six colours.
     QCOMPARE(dialog.tmrFlashTag, 1);

@@ -1,6 +1,7 @@
 #include "Header.h"
 #include "Main.h"
 #include "TestSupport.h"
+#include "platform/HelpEngine.h"
 #include "platform/SettingsStore.h"
 
 #include <QDir>
@@ -74,7 +75,7 @@ void TestSettings::init() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config->path());
     m_boxes = std::make_unique<RecordingMessageBoxes>();
     InstallDir.clear();
-    HelpFile.clear();
+    HelpEngine::current().setHelpFile(QString());
     StartupFailed = false;
     ShowSplash = true;
 }
@@ -148,11 +149,11 @@ void TestSettings::locateInstallDir() {
         QCOMPARE(m_boxes->plains, QStringList{});
         QVERIFY(!StartupFailed);
         QCOMPARE(InstallDir, scratch(installDir));
-        QCOMPARE(HelpFile, scratch(installDir) + QStringLiteral("quavelet.html"));
+        QCOMPARE(HelpEngine::current().helpFile(), scratch(installDir) + QStringLiteral("quavelet.html"));
     } else {
         QCOMPARE(m_boxes->plains, QStringList{scratch(message)});
         QVERIFY(StartupFailed);
-        QVERIFY(HelpFile.isEmpty());
+        QVERIFY(HelpEngine::current().helpFile().isEmpty());
     }
     MainModuleEnd();
 }
