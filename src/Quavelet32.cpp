@@ -35,8 +35,10 @@ int RunProgram(std::optional<SingleInstance>& instance) {
             return ExitOk;
     }
 
+    // The application's title. Only the name is set: the display name, when
+    // set, is appended by Qt to every window title on X11 that does not end
+    // in it ("Quavelet: About — Quavelet"); unset, it reads as the name.
     QApplication::setApplicationName(ProgramTitle);
-    QApplication::setApplicationDisplayName(ProgramTitle);
     // Being the first window created, the main window is the program's main
     // window; its constructor runs FormCreate.
     FormQuavelet = new TFormQuavelet;

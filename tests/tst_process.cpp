@@ -25,6 +25,7 @@ private Q_SLOTS:
     void secondCopyBringsFirstForward();
     void killedCopyDoesNotBlockNextStart();
     void eightCopiesAtOnceLeaveOne();
+    void aboutDialogAtStartUp();
     void failedStartExplainsAndStoresPreference();
 
 private:
@@ -56,10 +57,12 @@ void TestProcess::initTestCase() {
     m_asanSuppressions = QFINDTESTDATA("asan.supp");
     QVERIFY(!m_asanSuppressions.isEmpty());
     // Xvfb chooses a free display number itself and tells it once it is ready
-    // to take clients.
-    m_xserver.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                            QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    // to take clients. Without -noreset it would reset whenever its last
+    // client leaves, and a program starting at that moment could not connect.
+    m_xserver.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                                            QStringLiteral("-screen"), QStringLiteral("0"),
+                                            QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                                            QStringLiteral("tcp")});
     QVERIFY2(m_xserver.waitForStarted(5000), "Xvfb is not installed (scripts/install-deps)");
     QElapsedTimer clock;
     clock.start();
@@ -240,6 +243,22 @@ void TestProcess::eightCopiesAtOnceLeaveOne() {
     // It stays the only one a moment later.
     QTest::qWait(500);
     QCOMPARE(runningCopies(), 1);
+}
+
+// With the preference on, the About dialog opens over the window at start-up,
+// captioned with the title alone. A second copy started while it is open (a
+// nested event loop) is still answered and ends.
+void TestProcess::aboutDialogAtStartUp() {
+    writeSettings("[General]\nDirectory=" + m_folder->path().toUtf8() + "/install\n");
+    QProcess* first = startCopy();
+    QTRY_COMPARE_WITH_TIMEOUT(windowsNamed(QStringLiteral("Quavelet: About")).size(), 1, StartDeadlineMs);
+    QCOMPARE(windowsNamed(MainWindowName).size(), 1);
+
+    QProcess* second = startCopy();
+    QVERIFY2(second->waitForFinished(10000), "the second copy did not end");
+    QCOMPARE(second->exitCode(), 0);
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(windowsNamed(QStringLiteral("Quavelet: About")).size(), 1);
 }
 
 // No settings at all: the message names the key to fix, no window is shown,
