@@ -4,6 +4,7 @@
 #include "Header.h"
 #include "Main.h"
 #include "platform/SingleInstance.h"
+#include "platform/StartupTrace.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -50,6 +51,8 @@ int RunProgram(std::optional<SingleInstance>& instance) {
     });
     if (StartupFailed)
         return ExitStartupFailed;
+    // Off unless QUAVELET_STARTUP_TRACE is set (the start-up benchmark).
+    StartupTrace::watchFirstPaint(FormQuavelet);
     FormQuavelet->show();
     return QApplication::exec();
 }
