@@ -169,6 +169,7 @@ void TestSettings::splashScreen_data() {
     QTest::newRow("text") << QByteArray("SplashScreen=no") << true;
     QTest::newRow("hexadecimal") << QByteArray("SplashScreen=0x0") << true;
     QTest::newRow("zero with a space") << QByteArray("SplashScreen=\"0 \"") << true;
+    QTest::newRow("zero with a final newline") << QByteArray("SplashScreen=0\\n") << true;
     QTest::newRow("beyond 32 bits") << QByteArray("SplashScreen=4294967296") << true;
     QTest::newRow("a list") << QByteArray("SplashScreen=0, 0") << true;
 }

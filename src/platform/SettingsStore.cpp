@@ -3,13 +3,27 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStringDecoder>
 
 namespace {
 const QString Organization = QStringLiteral("Oblimo Software");
 const QString Program = QStringLiteral("Quavelet");
+
+// An optional sign and one or more ASCII digits, nothing else. Checked by
+// hand: a regular expression would load and compile the PCRE engine at
+// start-up for this one test, and its "$" would also let a final newline
+// through.
+bool IsIntegerText(QStringView text) {
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
+        text = text.sliced(1);
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
 
 // QSettings reads INI files leniently: it skips lines it does not
 // understand, and rewrites the whole file from what it understood when a
@@ -111,9 +125,8 @@ std::optional<QString> SettingsKey::readString(const QString& name) const {
 }
 
 std::optional<int> SettingsKey::readInteger(const QString& name) const {
-    static const QRegularExpression integerText(QStringLiteral("^[+-]?[0-9]+$"));
     const std::optional<QString> text = readString(name);
-    if (!text || !integerText.match(*text).hasMatch())
+    if (!text || !IsIntegerText(*text))
         return std::nullopt;
     bool fits = false;
     const int value = text->toInt(&fits);
