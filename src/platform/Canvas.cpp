@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 Canvas::Canvas(QImage& image, TouchHandler touched)
     : m_image(image), m_touched(std::move(touched)) {}
@@ -17,7 +18,7 @@ void Canvas::touch(const QRect& rect) {
 
 void Canvas::plot(int x, int y, QRgb rgb) {
     if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
-        m_image.setPixel(x, y, rgb);
+        reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = rgb;
 }
 
 void Canvas::fillRect(int x1, int y1, int x2, int y2) {
@@ -79,25 +80,30 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::drawOpaque(int x, int y, const QImage& bitmap) {
-    const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
-    for (int row = 0; row < source.height(); ++row) {
-        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(row));
-        for (int col = 0; col < source.width(); ++col)
-            plot(x + col, y + row, line[col]);
-    }
-    touch(QRect(x, y, source.width(), source.height()));
+    copyBitmap(x, y, bitmap, std::nullopt);
 }
 
 void Canvas::drawTransparent(int x, int y, const QImage& bitmap, const QColor& key) {
-    const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
-    const QRgb keyRgb = key.rgb() & RGB_MASK;
-    for (int row = 0; row < source.height(); ++row) {
-        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(row));
-        for (int col = 0; col < source.width(); ++col)
-            if ((line[col] & RGB_MASK) != keyRgb)
-                plot(x + col, y + row, line[col]);
+    copyBitmap(x, y, bitmap, key.rgb() & RGB_MASK);
+}
+
+void Canvas::copyBitmap(int x, int y, const QImage& bitmap, std::optional<QRgb> key) {
+    const QImage source = bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32
+                              ? bitmap
+                              : bitmap.convertToFormat(QImage::Format_RGB32);
+    // Only the part that falls on the image is copied, a scan line at a time.
+    const QRect placed(x, y, source.width(), source.height());
+    const QRect visible = placed.intersected(m_image.rect());
+    if (visible.isEmpty())
+        return;
+    for (int ty = visible.top(); ty <= visible.bottom(); ++ty) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(ty - y)) + (visible.left() - x);
+        auto* to = reinterpret_cast<QRgb*>(m_image.scanLine(ty)) + visible.left();
+        for (int i = 0; i < visible.width(); ++i)
+            if (!key || (from[i] & RGB_MASK) != *key)
+                to[i] = from[i] | 0xff000000u;
     }
-    touch(QRect(x, y, source.width(), source.height()));
+    touch(placed);
 }
 
 QColor Canvas::pixel(int x, int y) const {

@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include <functional>
+#include <optional>
 
 // Drawing on an image with the pixel rules the program's pictures are
 // designed for: a filled rectangle from (x1, y1) to (x2, y2) covers x1..x2-1
@@ -44,6 +45,8 @@ public:
 
 private:
     void touch(const QRect& rect);
+    // Copies a bitmap; with a key colour, pixels of that colour are skipped.
+    void copyBitmap(int x, int y, const QImage& bitmap, std::optional<QRgb> key);
     void plot(int x, int y, QRgb rgb);
 
     QImage& m_image;

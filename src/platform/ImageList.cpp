@@ -33,17 +33,20 @@ bool ImageList::isMasked(int index, int x, int y) const {
 void ImageList::draw(QImage& target, int x, int y, int index) const {
     if (index < 0 || index >= m_count)
         return;
-    const int left = index * m_cell.width();
-    for (int row = 0; row < m_cell.height(); ++row) {
-        const int ty = y + row;
-        if (ty < 0 || ty >= target.height())
-            continue;
-        const auto* source = reinterpret_cast<const QRgb*>(m_strip.constScanLine(row)) + left;
-        for (int col = 0; col < m_cell.width(); ++col) {
-            const int tx = x + col;
-            if (tx >= 0 && tx < target.width() && qAlpha(source[col]) != 0)
-                target.setPixel(tx, ty, source[col] | 0xff000000u);
-        }
+    // The part of the cell that falls on the target, a scan line at a time;
+    // masked pixels (alpha 0) leave the target as it was.
+    if (target.format() != QImage::Format_RGB32 && target.format() != QImage::Format_ARGB32)
+        target = target.convertToFormat(QImage::Format_ARGB32);
+    const QRect visible = QRect(x, y, m_cell.width(), m_cell.height()).intersected(target.rect());
+    if (visible.isEmpty())
+        return;
+    const int left = index * m_cell.width() + (visible.left() - x);
+    for (int ty = visible.top(); ty <= visible.bottom(); ++ty) {
+        const auto* from = reinterpret_cast<const QRgb*>(m_strip.constScanLine(ty - y)) + left;
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(ty)) + visible.left();
+        for (int i = 0; i < visible.width(); ++i)
+            if (qAlpha(from[i]) != 0)
+                to[i] = from[i] | 0xff000000u;
     }
 }
 

@@ -25,9 +25,16 @@ Canvas PaintBox::canvas() {
 }
 
 void PaintBox::touched(const QRect& rect) {
-    m_drawn += rect;
-    ++m_drawCount;
+    if (m_recording)
+        m_drawn.push_back(rect);
     update(rect);
+}
+
+QRegion PaintBox::drawnRegion() const {
+    QRegion region;
+    for (const QRect& rect : m_drawn)
+        region += rect;
+    return region;
 }
 
 void PaintBox::repaintNow(bool eraseBackground) {

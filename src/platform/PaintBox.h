@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 // A control without a picture of its own: it holds a backing image the size
 // of the box, which its paint handler redraws in full when the box is first
@@ -36,10 +37,14 @@ public:
     void repaintNow(bool eraseBackground = true);
 
     // Every rectangle drawn since the last reset, for measuring how much of
-    // the box a change redraws.
-    const QRegion& drawnRegion() const { return m_drawn; }
-    int drawCount() const { return m_drawCount; }
-    void resetDrawnRegion() { m_drawn = QRegion(); m_drawCount = 0; }
+    // the box a change redraws. Recording starts with the first reset, so a
+    // box that nobody measures keeps no list.
+    QRegion drawnRegion() const;
+    int drawCount() const { return static_cast<int>(m_drawn.size()); }
+    void resetDrawnRegion() {
+        m_drawn.clear();
+        m_recording = true;
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,7 +61,9 @@ private:
     QImage m_image;
     PaintHandler m_paint;
     PointerHandler m_mouseDown, m_mouseMove, m_mouseUp;
-    QRegion m_drawn;
-    int m_drawCount = 0;
+    // Kept as a plain list: a region union per drawing call would cost more
+    // than drawing a short line.
+    std::vector<QRect> m_drawn;
+    bool m_recording = false;
     bool m_painted = false;
 };
