@@ -54,6 +54,8 @@ private Q_SLOTS:
     void levelScrollBar();
     void findNoteButton();
     void wholeQuizWithTheLetterButtons();
+    void keysPressTheFocusedCloseButton_data();
+    void keysPressTheFocusedCloseButton();
 
 private:
     void typeText(const QString& text);
@@ -318,6 +320,32 @@ void TestWindow::wholeQuizWithTheLetterButtons() {
     QCOMPARE(form->pnlScore->text(), QString::number(10 * (NotesPerQuiz - wrong)));
     QVERIFY(form->tbEndQuiz->isChecked());
     QVERIFY(!form->tbBeginQuiz->isChecked());
+}
+
+void TestWindow::keysPressTheFocusedCloseButton_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Space") << int(Qt::Key_Space) << QStringLiteral(" ");
+    QTest::newRow("Return") << int(Qt::Key_Return) << QStringLiteral("\r");
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << QStringLiteral("\r");
+}
+
+// With the focus on Close, Enter and Space press it: the question during a
+// quiz, and closing without one.
+void TestWindow::keysPressTheFocusedCloseButton() {
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QCOMPARE(QApplication::focusWidget(), form->cmdClose);
+    form->actBeginClick();
+    boxes->answerYes = false;
+    QTest::sendKeyEvent(QTest::Click, form->cmdClose, Qt::Key(key), text, Qt::NoModifier);
+    QCOMPARE(boxes->confirmations, QStringList{QStringLiteral("Quiz in progress. Really quit?")});
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->Quiz.NotesLeft, 19); // the character itself answered nothing
+    form->actEndClick();
+    QTest::sendKeyEvent(QTest::Click, form->cmdClose, Qt::Key(key), text, Qt::NoModifier);
+    QVERIFY(!form->isVisible());
+    QCOMPARE(boxes->confirmations.size(), 1);
 }
 
 QTEST_MAIN(TestWindow)
