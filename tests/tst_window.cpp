@@ -52,6 +52,8 @@ private Q_SLOTS:
     void typedLettersAnswerOnlyDuringAQuiz();
     void plusAndMinusSetTheLevelOnlyOutsideAQuiz();
     void levelScrollBar();
+    void levelScrollBarKeys_data();
+    void levelScrollBarKeys();
     void findNoteButton();
     void wholeQuizWithTheLetterButtons();
     void keysPressTheFocusedCloseButton_data();
@@ -292,6 +294,34 @@ void TestWindow::levelScrollBar() {
     QCOMPARE(form->sbLevel->value(), 7);
     form->actBeginClick();
     QVERIFY(!form->sbLevel->isEnabled());
+}
+
+void TestWindow::levelScrollBarKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("level");
+    QTest::newRow("Left") << int(Qt::Key_Left) << 5;
+    QTest::newRow("Up") << int(Qt::Key_Up) << 5;
+    QTest::newRow("Right") << int(Qt::Key_Right) << 7;
+    QTest::newRow("Down") << int(Qt::Key_Down) << 7;
+    QTest::newRow("PageUp") << int(Qt::Key_PageUp) << 6; // no page size
+    QTest::newRow("PageDown") << int(Qt::Key_PageDown) << 6;
+    QTest::newRow("Home") << int(Qt::Key_Home) << 1;
+    QTest::newRow("End") << int(Qt::Key_End) << 12;
+}
+
+// The focused scroll bar's keys move its thumb the way they point: Left and
+// Up one level down, Right and Down one level up.
+void TestWindow::levelScrollBarKeys() {
+    QFETCH(int, key);
+    QFETCH(int, level);
+    form->SetLevel(6);
+    form->sbLevel->setFocus();
+    QTest::keyClick(form->sbLevel, Qt::Key(key));
+    QCOMPARE(form->Quiz.Level, level);
+    QCOMPARE(form->lblLevel->text(), QStringLiteral("Level %1").arg(level));
+    // During a quiz the scroll bar is disabled and gives the focus away.
+    form->actBeginClick();
+    QCOMPARE(QApplication::focusWidget(), form->cmdClose);
 }
 
 void TestWindow::findNoteButton() {

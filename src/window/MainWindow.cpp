@@ -245,7 +245,7 @@ void TFormQuavelet::CreateControls() {
     SetHelpTopic(pnlLevel, 10);
     lblLevel = NewLabel(pnlLevel, QRect(76, 7, 41, 13), QStringLiteral("Level 12"));
     lblLevel->setObjectName(QStringLiteral("lblLevel"));
-    sbLevel = new QScrollBar(Qt::Horizontal, pnlLevel);
+    sbLevel = new HorizontalScrollBar(pnlLevel);
     sbLevel->setObjectName(QStringLiteral("sbLevel"));
     sbLevel->setGeometry(8, 7, 60, 13);
     sbLevel->setRange(MinLevel, MaxLevel);
