@@ -40,6 +40,13 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	cmake --build $(BENCH_DIR) --target run-benchmarks
 
+# Every picture enlarged eight times in one image: build/artwork-sheet.png.
+artwork-sheet: deps
+	cmake -S . -B $(DEBUG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DQUAVELET_SANITIZE=ON -DQUAVELET_WERROR=ON -DQUAVELET_TESTS=ON
+	cmake --build $(DEBUG_DIR) --target artwork-sheet -j $(JOBS)
+	$(DEBUG_DIR)/tools/artwork-sheet/artwork-sheet build/artwork-sheet.png
+
 package: install
 	cd $(RELEASE_DIR) && cpack -G DEB
 

@@ -219,15 +219,26 @@ private:
 extern TFormQuavelet* FormQuavelet;
 
 // --- Module start and end steps of the main window's module ---------------
+// The per-user settings store, from the module start to its end.
 extern SettingsStore* Registry;
-extern int ActivateMsg;   // the event type of the activation message
+// The event type of the activation message "Check for Quavelet instance",
+// registered by the start-up sequence; posted to the application object
+// when a second copy asks this one to come forward.
+extern int ActivateMsg;
+// Whether the About dialog opens at start-up ("SplashScreen").
 extern bool ShowSplash;
 
+// Sets InstallDir from the settings, ending in "/"; throws StartupError with
+// the message for the player when the folder cannot be found.
 void LocateInstallDir();
+// ShowSplash from "SplashScreen", true unless a stored integer says 0.
 void LoadSettings();
+// Writes ShowSplash as "SplashScreen"; never fails.
 void SaveSettings();
-// The module's start steps; catches its own errors and records them in
-// StartupFailed.
+// The module's start steps, ending with the help engine pointed at the help
+// file in the installation folder; catches its own errors, shows them in a
+// plain message box and records them in StartupFailed.
 void MainModuleStart();
 // The module's end steps: SaveSettings, then the settings store is freed.
+// Runs at every end of the program.
 void MainModuleEnd();

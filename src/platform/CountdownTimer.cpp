@@ -2,7 +2,8 @@
 
 CountdownTimer::CountdownTimer(int intervalMs, QObject* parent) : QObject(parent) {
     m_timer.setInterval(intervalMs);
-    m_timer.setTimerType(Qt::CoarseTimer);
+    // Each tick is one second of the countdown the player sees.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         if (m_onTick)
             m_onTick();

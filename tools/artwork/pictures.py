@@ -102,7 +102,7 @@ def icon_layers():
     card = (10, 1, 32, 32)
     layers.append(("grey", [Rect(*card)]))
     layers.append(("white", [Rect(card[0] + 1, card[1] + 1, card[2] - 1, card[3] - 1)]))
-    layers.append(("red", [diamond(14.5, 5.5, 1.5, 2.5), diamond(22.5, 15.5, 5, 7.5)]
+    layers.append(("red", [diamond(14.5, 6.0, 2.2, 3.2), diamond(22.5, 15.5, 5, 7.5)]
                    + letter_a(24, 23, 6, 7, 1.6)))
     layers.append(("black", [
         Ellipse(6.8, 26.3, 5.2, 3.7, 24),
