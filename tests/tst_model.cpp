@@ -5,10 +5,15 @@
 // boxes answered either way), with the window's state checked after every
 // event against a small model of its own.
 //
+// The About dialog is modal: its events are given from inside its own event
+// loop, through a zero-delay single shot posted when it is shown.
+//
 // Environment:
 //   QUAVELET_SOAK=1          the long round (set by the build's soak option)
 //   QUAVELET_MODEL_SEED=n    replay one seed only
 //   QUAVELET_MODEL_EVENTS=n  events per seed (default: the long round's)
+//   QUAVELET_MODEL_LOG=n     how many of the last events a failure lists
+#include "About.h"
 #include "Main.h"
 #include "TestSupport.h"
 #include "instruments/GuitarFingerboard.h"
@@ -22,6 +27,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QFrame>
@@ -29,11 +35,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <array>
@@ -211,6 +219,23 @@ public:
     QList<QPair<HelpCommand, int>> calls;
 };
 
+// Calls back, from the event loop, each time a dialog is shown: for a modal
+// dialog that is from inside its own loop.
+class ShowWatcher : public QObject {
+public:
+    explicit ShowWatcher(std::function<void()> shown) : m_shown(std::move(shown)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            QTimer::singleShot(0, watched, m_shown);
+        return false;
+    }
+
+private:
+    std::function<void()> m_shown;
+};
+
 // Clicks on disabled controls and keys nobody takes are what a player does
 // too; QTest warns about each, which would only bury a real report.
 QtMessageHandler previousHandler = nullptr;
@@ -314,17 +339,25 @@ struct Totals {
     long windowsClosed = 0;
     long instrumentAnswers = 0;
     long newWindows = 0;
+    long aboutShown = 0;
+    long realTicksIgnored = 0;
 };
 
 // One seeded run against one window (or several, when the player closes it).
 class ModelRun {
 public:
     ModelRun(quint64 seed, const References& refs, Totals& totals) : m_seed(seed), m_rng(seed), m_refs(refs), m_totals(totals) {
-        RandomSource::global().seed(seed * 7919 + 13);
+        // The start-up preference: the About dialog opens when a new window
+        // is first shown while it is on; its check box changes it.
+        m_splash = chance(50);
+        ShowSplash = m_splash;
         m_boxes.whileInformationOpen = [this] { informationOpened(); };
         m_boxes.whileConfirmOpen = [this] { confirmOpened(); };
     }
-    ~ModelRun() { delete m_form; }
+    ~ModelRun() {
+        delete m_form; // and DlgAbout, its child
+        DlgAbout = nullptr;
+    }
 
     // Plays the events; returns the failure, empty when every check held.
     QString play(int events);
@@ -356,7 +389,8 @@ private:
     // --- bookkeeping ------------------------------------------------------
     void log(const QString& line) {
         m_log.push_back(QStringLiteral("#%1 %2").arg(m_event).arg(line));
-        if (m_log.size() > 40)
+        static const int kept = std::max(40, qEnvironmentVariableIntValue("QUAVELET_MODEL_LOG"));
+        if (int(m_log.size()) > kept)
             m_log.pop_front();
     }
     void note(const QString& text) {
@@ -373,6 +407,10 @@ private:
     void openNewWindow();
     void reshowWindow();
     QWidget* keyTarget() const;
+    void activate();
+    // Whether the About dialog should open now, and why.
+    void expectAbout(bool expected, const QString& why);
+    void insideAbout();
 
     // --- the model's steps, each run around the code's -------------------
     void expectVerdict(const QString& text);
@@ -405,6 +443,7 @@ private:
     void levelEvent();
     void closeWindow();
     void hintEvent();
+    void aboutFromTheHelpMenu();
     void processEvents();
     void reopen();
 
@@ -444,6 +483,12 @@ private:
     bool m_confirmAnswer = true;
     int m_boxDepth = 0;
     bool m_pendingNext = false; // an answer awaits its next note
+    bool m_splash = true;       // ShowSplash as the model sees it
+    int m_aboutShowings = 0;
+    int m_windows = 0; // opened in this run
+    bool m_aboutExpected = false;
+    QString m_aboutWhy;
+    ShowWatcher m_aboutWatcher{[this] { insideAbout(); }};
 };
 
 QString ModelRun::report() const {
@@ -458,32 +503,122 @@ QString ModelRun::report() const {
 // Windows
 
 void ModelRun::openNewWindow() {
-    delete m_form;
+    delete m_form; // and DlgAbout, its child
     m_form = new TFormQuavelet;
-    // A tick of the real timer is one more countdown tick to the model; the
-    // run never waits, so none should come, but if one does the model keeps
-    // up with it rather than losing count.
-    m_form->tmrCount->setOnTick([this] {
-        log(QStringLiteral("real timer tick"));
-        tick();
-    });
+    DlgAbout = new TDlgAbout(m_form);
+    DlgAbout->installEventFilter(&m_aboutWatcher);
+    // The dialog seeds the program's generator from the clock when it is
+    // created, and its promotional line draws a colour from it every four
+    // seconds while the program runs. Both are left out, so that the notes
+    // of a seed's quizzes replay exactly.
+    RandomSource::global().seed(m_seed * 7919 + 13 + quint64(m_windows) * 104729);
+    DlgAbout->tmrFlash->setOnTick({});
+    // The model gives every countdown tick itself. The real timer keeps
+    // running meanwhile and, overdue, fires as soon as a nested event loop
+    // (the About dialog's) runs, at moments that depend on the clock; those
+    // ticks are left out so that a seed replays exactly.
+    m_form->tmrCount->setOnTick([this] { ++m_totals.realTicksIgnored; });
     m_model = Model{};
     ++m_totals.newWindows;
+    ++m_windows;
     m_form->show();
+    // The first showing opens the About dialog when the preference is on.
+    const int showings = m_aboutShowings;
+    const bool splash = m_splash; // the dialog may turn it off
+    expectAbout(splash, QStringLiteral("at start-up"));
     // A new window starts idle, so waiting lets no countdown tick through.
     if (!QTest::qWaitForWindowExposed(m_form))
         fail(QStringLiteral("the new window was never exposed"));
+    QCoreApplication::processEvents();
+    if (m_aboutShowings != showings + (splash ? 1 : 0))
+        fail(QStringLiteral("the About dialog opened %1 times at start-up").arg(m_aboutShowings - showings));
+    expectAbout(false, QStringLiteral("unasked"));
+    activate();
+}
+
+// The window takes the input again, as it does when it is shown or a modal
+// dialog over it closes. Only events are processed: the model gives every
+// countdown tick itself. On the offscreen platform a dialog that closes stays
+// the focus window, and then the window counts as active (a transient child
+// of it has the focus) while the keys go to the dialog's controls; so this
+// waits for the window itself to be the active one.
+void ModelRun::activate() {
+    QCoreApplication::processEvents();
     m_form->activateWindow();
+    if (!QTest::qWaitFor([this] { return QApplication::activeWindow() == m_form; }))
+        fail(QStringLiteral("the window did not become active"));
+}
+
+void ModelRun::expectAbout(bool expected, const QString& why) {
+    m_aboutExpected = expected;
+    m_aboutWhy = why;
+}
+
+// Runs inside the About dialog's modal loop: the countdown goes on meanwhile,
+// and may time a note out with its box over the dialog; Escape leaves the
+// dialog open; the check box sets the start-up preference; OK, Enter or the
+// title bar close it.
+void ModelRun::insideAbout() {
+    TDlgAbout* about = DlgAbout;
+    if (!about || !about->isVisible())
+        return; // closed already
+    ++m_aboutShowings;
+    ++m_totals.aboutShown;
+    ++m_boxDepth;
+    log(QStringLiteral("About dialog %1").arg(m_aboutWhy));
+    if (!m_aboutExpected)
+        fail(QStringLiteral("the About dialog opened %1").arg(m_aboutWhy));
+    m_aboutExpected = false;
+    if (QApplication::activeModalWidget() != about)
+        fail(QStringLiteral("the About dialog is not modal"));
+    if (m_form->tmrCount->isEnabled() != m_model.running)
+        fail(QStringLiteral("the countdown runs: %1 while the About dialog is open").arg(m_form->tmrCount->isEnabled()));
+    if (m_model.running && chance(60)) {
+        const int ticks = pick(15);
+        note(QStringLiteral("%1 ticks in the About dialog").arg(ticks));
+        for (int i = 0; i < ticks && m_model.running && m_failure.isEmpty(); ++i)
+            tick();
+    }
+    if (chance(25)) {
+        m_splash = !m_splash;
+        note(QStringLiteral("About: start-up box %1").arg(m_splash ? QStringLiteral("on") : QStringLiteral("off")));
+        QTest::mouseClick(about->chkShowScreen, Qt::LeftButton);
+        if (ShowSplash != m_splash)
+            fail(QStringLiteral("the About dialog's check box left the preference %1").arg(ShowSplash));
+    }
+    if (chance(20)) {
+        note(QStringLiteral("About: Escape"));
+        QTest::keyClick(about, Qt::Key_Escape);
+        if (!about->isVisible())
+            fail(QStringLiteral("Escape closed the About dialog"));
+    }
+    switch (pick(3)) {
+    case 0:
+        note(QStringLiteral("About: OK"));
+        QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        break;
+    case 1:
+        note(QStringLiteral("About: Enter"));
+        QTest::keyClick(about->focusWidget() ? about->focusWidget() : about, Qt::Key_Return);
+        break;
+    default:
+        note(QStringLiteral("About: title bar"));
+        about->close();
+        break;
+    }
+    if (about->isVisible()) {
+        fail(QStringLiteral("the About dialog stayed open"));
+        about->reject();
+    }
+    --m_boxDepth;
 }
 
 void ModelRun::reshowWindow() {
     m_form->show();
     m_model.windowOpen = true;
-    if (!m_form->tmrCount->isEnabled()) {
-        if (!QTest::qWaitForWindowExposed(m_form))
-            fail(QStringLiteral("the window was never exposed again"));
-        m_form->activateWindow();
-    }
+    if (!QTest::qWaitForWindowExposed(m_form))
+        fail(QStringLiteral("the window was never exposed again"));
+    activate();
 }
 
 // Typed keys go where the focus is; only the Close button and the level
@@ -765,17 +900,29 @@ void ModelRun::triggerMenuEntry() {
         return;
     }
     const qsizetype calls = m_help.calls.size();
-    entry->trigger();
     if (index == 13) {
-        // About opens no help.
+        aboutFromTheHelpMenu();
         if (m_help.calls.size() != calls)
             fail(QStringLiteral("About called the help engine"));
         return;
     }
+    entry->trigger();
     const QPair<HelpCommand, int> expected[] = {
         {HelpCommand::Finder, 0}, {HelpCommand::Context, 20}, {HelpCommand::HelpOnHelp, 0}};
     if (m_help.calls.size() != calls + 1 || m_help.calls.last() != expected[index - 10])
         fail(QStringLiteral("%1 made the wrong help call").arg(entry->objectName()));
+}
+
+void ModelRun::aboutFromTheHelpMenu() {
+    const int showings = m_aboutShowings;
+    expectAbout(true, QStringLiteral("from the Help menu"));
+    m_form->miAbout->trigger();
+    expectAbout(false, QStringLiteral("unasked"));
+    activate();
+    if (m_aboutShowings != showings + 1)
+        fail(QStringLiteral("the About dialog opened %1 times from the Help menu").arg(m_aboutShowings - showings));
+    if (DlgAbout->isVisible())
+        fail(QStringLiteral("the About dialog is still visible"));
 }
 
 void ModelRun::openOptionsMenu() {
@@ -1184,12 +1331,11 @@ void ModelRun::hintEvent() {
         fail(QStringLiteral("pointing at %1 shows \"%2\"").arg(QLatin1String(name), m_form->sbHints->currentMessage()));
 }
 
-// Lets queued work (repaints, the first show's follow-up) run, only while
-// the countdown is stopped so that no real tick slips in.
+// Lets queued work (repaints, activation) run; real countdown ticks that
+// come with it are left out.
 void ModelRun::processEvents() {
     log(QStringLiteral("process queued events"));
-    if (!m_form->tmrCount->isEnabled())
-        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
 }
 
 void ModelRun::reopen() {
@@ -1231,7 +1377,7 @@ void ModelRun::step() {
         {timer ? 1 : 6, &ModelRun::levelEvent},
         {1, &ModelRun::closeWindow},
         {2, &ModelRun::hintEvent},
-        {timer ? 0 : 1, &ModelRun::processEvents},
+        {1, &ModelRun::processEvents},
     };
     int total = 0;
     for (const Choice& c : choices)
@@ -1595,6 +1741,8 @@ void TestModel::referencePicturesAreTheDesigned() {
 
 void TestModel::randomEventsKeepEveryInvariant() {
     const RunPlan plan = PlanFromEnvironment();
+    const bool splash = ShowSplash;
+    const auto restoreSplash = qScopeGuard([splash] { ShowSplash = splash; });
     Totals totals;
     QElapsedTimer clock;
     clock.start();
@@ -1609,14 +1757,16 @@ void TestModel::randomEventsKeepEveryInvariant() {
         }
     }
     qInfo("%d seeds, %ld events in %lld ms: %ld quizzes begun, %ld completed; %ld right answers, %ld wrong "
-          "(%ld on the instruments), %ld timeouts; %ld close questions, %ld windows closed, %ld windows opened",
+          "(%ld on the instruments), %ld timeouts; %ld close questions, %ld windows closed, %ld windows opened, "
+          "%ld About dialogs; %ld real timer ticks left out",
           int(plan.seeds.size()), totals.events, clock.elapsed(), totals.quizzesBegun, totals.quizzesCompleted,
           totals.answersRight, totals.answersWrong, totals.instrumentAnswers, totals.timeouts, totals.closeQuestions,
-          totals.windowsClosed, totals.newWindows);
+          totals.windowsClosed, totals.newWindows, totals.aboutShown, totals.realTicksIgnored);
     // A run that never finishes a quiz or never times a note out checks
     // little of the quiz.
     QVERIFY(totals.quizzesCompleted > 0);
     QVERIFY(totals.timeouts > 0);
+    QVERIFY(totals.aboutShown > 0);
 }
 
 QTEST_MAIN(TestModel)
