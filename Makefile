@@ -24,7 +24,7 @@ run: install
 
 test: deps
 	cmake -S . -B $(DEBUG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  -DQUAVELET_SANITIZE=ON -DQUAVELET_WERROR=ON -DQUAVELET_TESTS=ON
+	  -DQUAVELET_SANITIZE=ON -DQUAVELET_WERROR=ON -DQUAVELET_TESTS=ON -DQUAVELET_SOAK=OFF
 	cmake --build $(DEBUG_DIR) -j $(JOBS)
 	cd $(DEBUG_DIR) && ctest --output-on-failure -j $(JOBS)
 

@@ -8,6 +8,8 @@ void RecordingMessageBoxes::information(QWidget*, const QString& text) {
 
 bool RecordingMessageBoxes::confirm(QWidget*, const QString& text) {
     confirmations << text;
+    if (whileConfirmOpen)
+        whileConfirmOpen();
     return answerYes;
 }
 

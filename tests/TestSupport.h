@@ -23,6 +23,9 @@ public:
     bool answerYes = true;
     // Runs inside an information box, as a nested event loop would.
     std::function<void()> whileInformationOpen;
+    // Runs inside a confirmation box before it answers: the countdown keeps
+    // ticking while the close question is open.
+    std::function<void()> whileConfirmOpen;
 };
 
 // "r,g,b" of a colour, so that a failing comparison names both colours.

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void pianoDragRedrawsOnlyMarkerSquares();
     void guitarDragRedrawsOnlyFretColumns();
     void quizEndingDuringAPressLeavesNoMarker();
+    void changeOfInstrumentEndsAPress_data();
+    void changeOfInstrumentEndsAPress();
 
 private:
     void usePiano(bool fullRange, TStaffChoice staff = TStaffChoice::scTreble);
@@ -511,6 +513,44 @@ void TestPointer::quizEndingDuringAPressLeavesNoMarker() {
     release(60, 60);
     QCOMPARE(form->pbxInstrument->image(), plainPicture());
     QCOMPARE(boxes->informations.size(), 1);
+}
+
+void TestPointer::changeOfInstrumentEndsAPress_data() {
+    QTest::addColumn<TInputType>("from");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<TInputType>("to");
+    // Full range, both staves: (40, 48) is Step 4, which the guitar lacks.
+    QTest::newRow("piano to guitar") << TInputType::itPianoKeys << QPoint(40, 48) << TInputType::itGuitar;
+    QTest::newRow("guitar to piano") << TInputType::itGuitar << QPoint(150, 26) << TInputType::itPianoKeys;
+    QTest::newRow("piano to letters") << TInputType::itPianoKeys << QPoint(40, 48) << TInputType::itNoteButtons;
+}
+
+// A press whose release never arrives (a box opened while the button was
+// held) ends with its instrument: the new one shows no marker, and the next
+// press and release there leave none behind.
+void TestPointer::changeOfInstrumentEndsAPress() {
+    QFETCH(TInputType, from);
+    QFETCH(QPoint, point);
+    QFETCH(TInputType, to);
+    // A press on a wire leaves the guitar's search at string 1, fret -1.
+    useGuitar();
+    press(43, 15);
+    QVERIFY(!form->FTracking);
+    if (from == TInputType::itPianoKeys)
+        usePiano(true, TStaffChoice::scAll);
+    press(point.x(), point.y());
+    QVERIFY(form->FTracking);
+    QAction* commands[] = {form->actNoteButtons, form->actPianoKeys, form->actGuitar};
+    commands[int(to)]->trigger();
+    QCOMPARE(form->FInputType, to);
+    if (to != TInputType::itNoteButtons) {
+        QCOMPARE(form->pbxInstrument->image(), plainPicture());
+        press(30, 70);
+        release(300, 300);
+        QCOMPARE(form->pbxInstrument->image(), plainPicture());
+    }
+    QVERIFY(!form->FTracking);
+    QCOMPARE(form->FSelection, -1);
 }
 
 QTEST_MAIN(TestPointer)

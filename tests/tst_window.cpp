@@ -52,8 +52,12 @@ private Q_SLOTS:
     void typedLettersAnswerOnlyDuringAQuiz();
     void plusAndMinusSetTheLevelOnlyOutsideAQuiz();
     void levelScrollBar();
+    void levelScrollBarKeys_data();
+    void levelScrollBarKeys();
     void findNoteButton();
     void wholeQuizWithTheLetterButtons();
+    void keysPressTheFocusedCloseButton_data();
+    void keysPressTheFocusedCloseButton();
 
 private:
     void typeText(const QString& text);
@@ -292,6 +296,34 @@ void TestWindow::levelScrollBar() {
     QVERIFY(!form->sbLevel->isEnabled());
 }
 
+void TestWindow::levelScrollBarKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("level");
+    QTest::newRow("Left") << int(Qt::Key_Left) << 5;
+    QTest::newRow("Up") << int(Qt::Key_Up) << 5;
+    QTest::newRow("Right") << int(Qt::Key_Right) << 7;
+    QTest::newRow("Down") << int(Qt::Key_Down) << 7;
+    QTest::newRow("PageUp") << int(Qt::Key_PageUp) << 6; // no page size
+    QTest::newRow("PageDown") << int(Qt::Key_PageDown) << 6;
+    QTest::newRow("Home") << int(Qt::Key_Home) << 1;
+    QTest::newRow("End") << int(Qt::Key_End) << 12;
+}
+
+// The focused scroll bar's keys move its thumb the way they point: Left and
+// Up one level down, Right and Down one level up.
+void TestWindow::levelScrollBarKeys() {
+    QFETCH(int, key);
+    QFETCH(int, level);
+    form->SetLevel(6);
+    form->sbLevel->setFocus();
+    QTest::keyClick(form->sbLevel, Qt::Key(key));
+    QCOMPARE(form->Quiz.Level, level);
+    QCOMPARE(form->lblLevel->text(), QStringLiteral("Level %1").arg(level));
+    // During a quiz the scroll bar is disabled and gives the focus away.
+    form->actBeginClick();
+    QCOMPARE(QApplication::focusWidget(), form->cmdClose);
+}
+
 void TestWindow::findNoteButton() {
     QCOMPARE(form->FindNoteButton(6), form->tbNote[6]);
     QCOMPARE(form->FindNoteButton(0)->height(), 25);
@@ -318,6 +350,32 @@ void TestWindow::wholeQuizWithTheLetterButtons() {
     QCOMPARE(form->pnlScore->text(), QString::number(10 * (NotesPerQuiz - wrong)));
     QVERIFY(form->tbEndQuiz->isChecked());
     QVERIFY(!form->tbBeginQuiz->isChecked());
+}
+
+void TestWindow::keysPressTheFocusedCloseButton_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Space") << int(Qt::Key_Space) << QStringLiteral(" ");
+    QTest::newRow("Return") << int(Qt::Key_Return) << QStringLiteral("\r");
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << QStringLiteral("\r");
+}
+
+// With the focus on Close, Enter and Space press it: the question during a
+// quiz, and closing without one.
+void TestWindow::keysPressTheFocusedCloseButton() {
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QCOMPARE(QApplication::focusWidget(), form->cmdClose);
+    form->actBeginClick();
+    boxes->answerYes = false;
+    QTest::sendKeyEvent(QTest::Click, form->cmdClose, Qt::Key(key), text, Qt::NoModifier);
+    QCOMPARE(boxes->confirmations, QStringList{QStringLiteral("Quiz in progress. Really quit?")});
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->Quiz.NotesLeft, 19); // the character itself answered nothing
+    form->actEndClick();
+    QTest::sendKeyEvent(QTest::Click, form->cmdClose, Qt::Key(key), text, Qt::NoModifier);
+    QVERIFY(!form->isVisible());
+    QCOMPARE(boxes->confirmations.size(), 1);
 }
 
 QTEST_MAIN(TestWindow)

@@ -141,6 +141,10 @@ void TFormQuavelet::CreateControls() {
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setGeometry(200, 273, 51, 25);
     SetHint(cmdClose, QStringLiteral("Exit Quavelet"));
+    // Enter presses the focused button as Space does; Qt's push buttons take
+    // Enter only when they are auto-default, which outside a dialog they are
+    // not unless told.
+    cmdClose->setAutoDefault(true);
 
     // The letter toolbar: seven raised buttons with a gap between each two.
     tbarNotes = new QWidget(client);
@@ -241,7 +245,7 @@ void TFormQuavelet::CreateControls() {
     SetHelpTopic(pnlLevel, 10);
     lblLevel = NewLabel(pnlLevel, QRect(76, 7, 41, 13), QStringLiteral("Level 12"));
     lblLevel->setObjectName(QStringLiteral("lblLevel"));
-    sbLevel = new QScrollBar(Qt::Horizontal, pnlLevel);
+    sbLevel = new HorizontalScrollBar(pnlLevel);
     sbLevel->setObjectName(QStringLiteral("sbLevel"));
     sbLevel->setGeometry(8, 7, 60, 13);
     sbLevel->setRange(MinLevel, MaxLevel);

@@ -28,6 +28,14 @@ void MoveDown(QWidget* widget, int delta) { widget->move(widget->x(), widget->y(
 void TFormQuavelet::SetInputType(TInputType newType) {
     const TInputType oldType = FInputType;
     if (newType != oldType) {
+        // A press whose release never came (a box opened while the button
+        // was held) belongs to the instrument that goes away. It ends here:
+        // otherwise the guitar would take a piano key's Step with whatever
+        // string and fret its last search left (even none, or a wire) and
+        // draw and erase a marker there. The new instrument is drawn whole
+        // below, without a marker.
+        FTracking = false;
+        FSelection = -1;
         pnlInstrument->setHidden(newType == TInputType::itNoteButtons);
         tbarNotes->setHidden(newType != TInputType::itNoteButtons);
 

@@ -1,6 +1,7 @@
 #include "window/WindowParts.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QVariant>
@@ -64,4 +65,24 @@ void ToolBarSeparator::paintEvent(QPaintEvent*) {
     painter.drawLine(x, 1, x, height() - 2);
     painter.setPen(palette().color(QPalette::Light));
     painter.drawLine(x + 1, 1, x + 1, height() - 2);
+}
+
+HorizontalScrollBar::HorizontalScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
+
+void HorizontalScrollBar::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        triggerAction(SliderSingleStepSub);
+        event->accept();
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        triggerAction(SliderSingleStepAdd);
+        event->accept();
+        break;
+    default:
+        QScrollBar::keyPressEvent(event);
+        break;
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QScrollBar>
 #include <QString>
 
 class QAction;
@@ -43,4 +44,17 @@ protected:
 
 private:
     bool m_withLine;
+};
+
+// A horizontal scroll bar whose arrow keys move the thumb the way they
+// point: Left and Up one step towards the minimum, Right and Down one step
+// towards the maximum, as the original control's keys did. (Qt's scroll bars
+// invert their key controls, which on a horizontal bar makes Left raise the
+// value.)
+class HorizontalScrollBar : public QScrollBar {
+public:
+    explicit HorizontalScrollBar(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
