@@ -1,6 +1,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
@@ -23,6 +24,8 @@ private Q_SLOTS:
 
     void secondCopyBringsFirstForward();
     void lockLeftByDeadCopyIsCleared();
+    void lockNamingNoHolder_data();
+    void lockNamingNoHolder();
     void lockThatCannotBeCreatedMeansRunning();
     void secondCopyTakesOverWhenFirstEnds();
     void badPeersAreDropped_data();
@@ -98,6 +101,55 @@ void TestSingleInstance::lockLeftByDeadCopyIsCleared() {
     QVERIFY(!second->claim());
     QVERIFY(second->notifyRunningCopy(std::chrono::seconds(3)));
     QTRY_COMPARE(m_activations, 1);
+}
+
+void TestSingleInstance::lockNamingNoHolder_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("age");            // seconds since the file was written; negative: in the future
+    QTest::addColumn<bool>("heldByLiveCopy"); // the file of a running copy, damaged under it
+    QTest::addColumn<bool>("claimedAtOnce");
+
+    const QByteArray garbage("\x01\x02 not a lock \xff\n", 17);
+    // The holder died between creating the file and writing it.
+    QTest::newRow("empty, left long ago") << QByteArray() << 3600 << false << true;
+    QTest::newRow("garbage, left long ago") << garbage << 3600 << false << true;
+    QTest::newRow("clock set back since") << QByteArray() << -3600 << false << true;
+    // A holder may be writing it at this moment: it gets its time.
+    QTest::newRow("empty, just written") << QByteArray() << 0 << false << false;
+    QTest::newRow("damaged under a living copy") << garbage << 3600 << true << false;
+}
+
+// A lock file that names no holder does not keep later copies out for good;
+// the lock of a living copy is never taken from it.
+void TestSingleInstance::lockNamingNoHolder() {
+    QFETCH(QByteArray, content);
+    QFETCH(int, age);
+    QFETCH(bool, heldByLiveCopy);
+    QFETCH(bool, claimedAtOnce);
+
+    std::unique_ptr<SingleInstance> holder;
+    if (heldByLiveCopy) {
+        holder = copy();
+        QVERIFY(holder->claim());
+    }
+    auto later = copy();
+    QFile lock(later->lockFileName());
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(lock.write(content), content.size());
+    QVERIFY(lock.flush());
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+    lock.close();
+
+    QCOMPARE(later->claim(), claimedAtOnce);
+    if (claimedAtOnce)
+        return;
+    const bool told = later->notifyRunningCopy(SingleInstance::UnnamedLockGrace + std::chrono::seconds(3));
+    QCOMPARE(told, heldByLiveCopy);
+    QCOMPARE(later->claimed(), !heldByLiveCopy);
+    if (heldByLiveCopy) {
+        QVERIFY(QFile::exists(later->lockFileName()));
+        QTRY_COMPARE(m_activations, 1);
+    }
 }
 
 void TestSingleInstance::lockThatCannotBeCreatedMeansRunning() {

@@ -1,6 +1,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include <unistd.h>
@@ -76,7 +78,33 @@ bool SingleInstance::tryLock() {
     }
     // QLockFile clears a lock whose holder has died (a crash, SIGKILL) by
     // itself before it gives up.
+    if (m_lock->tryLock(0))
+        return true;
+    // But only a lock that names its holder: one left empty by a holder that
+    // died between creating and writing it, or damaged since, would keep
+    // every later copy from starting, for good.
+    if (m_lock->error() != QLockFile::LockFailedError || !lockNamesNoHolder())
+        return false;
+    // A living holder keeps its file locked against removal, so this removes
+    // nothing but a dead one's.
+    m_lock->removeStaleLockFile();
     return m_lock->tryLock(0);
+}
+
+bool SingleInstance::lockNamesNoHolder() const {
+    qint64 pid = 0;
+    QString hostName;
+    QString appName;
+    if (m_lock->getLockInfo(&pid, &hostName, &appName))
+        return false;
+    const QFileInfo file(lockFileName());
+    if (!file.isFile())
+        return false;
+    // A holder writes its name the moment it creates the file; give one that
+    // is doing so just now the time to finish. The clock may have been set
+    // back since an old file was written: its age counts either way.
+    const qint64 age = file.lastModified().msecsTo(QDateTime::currentDateTime());
+    return std::abs(age) >= UnnamedLockGrace.count();
 }
 
 bool SingleInstance::listen() {

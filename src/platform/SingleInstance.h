@@ -49,9 +49,13 @@ public:
     // memory and time.
     static constexpr int MaxPendingPeers = 8;
     static constexpr std::chrono::milliseconds PeerTimeout{2000};
+    // A lock file that names no holder counts as left by a dead copy once it
+    // is this old; well within the time a later copy keeps trying.
+    static constexpr std::chrono::milliseconds UnnamedLockGrace{1000};
 
 private:
     bool tryLock();
+    bool lockNamesNoHolder() const;
     bool listen();
     void acceptPeers();
     struct PeerState {
