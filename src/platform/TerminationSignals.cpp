@@ -19,15 +19,25 @@ volatile std::sig_atomic_t writeEnd = -1;
 // The actions in place before, and whether we replaced each one.
 std::array<struct sigaction, Caught.size()> previousActions{};
 std::array<bool, Caught.size()> replaced{};
+struct sigaction previousAlarmAction {};
 
 extern "C" void onTerminationSignal(int signal) {
     const int savedErrno = errno;
-    if (receivedSignal == 0)
+    if (receivedSignal == 0) {
         receivedSignal = signal;
+        // A program stuck outside its event loop would never end now.
+        ::alarm(TerminationSignals::EndGraceSeconds);
+    }
     const char byte = 1;
     // A full pipe already holds a wake-up; nothing is lost by dropping this.
     [[maybe_unused]] const ssize_t written = ::write(writeEnd, &byte, 1);
     errno = savedErrno;
+}
+
+// The end took too long: end as the signal would have ended it at once.
+extern "C" void onEndOverdue(int) {
+    ::signal(receivedSignal, SIG_DFL);
+    ::raise(receivedSignal);
 }
 } // namespace
 
@@ -52,6 +62,10 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     sigemptyset(&action.sa_mask);
     for (const int signal : Caught)
         sigaddset(&action.sa_mask, signal);
+    struct sigaction overdue {};
+    overdue.sa_handler = onEndOverdue;
+    sigemptyset(&overdue.sa_mask);
+    m_watchdog = ::sigaction(SIGALRM, &overdue, &previousAlarmAction) == 0;
     for (std::size_t i = 0; i < Caught.size(); ++i) {
         if (::sigaction(Caught[i], nullptr, &previousActions[i]) != 0)
             continue;
@@ -67,6 +81,11 @@ TerminationSignals::~TerminationSignals() {
         if (replaced[i])
             ::sigaction(Caught[i], &previousActions[i], nullptr);
         replaced[i] = false;
+    }
+    // The end came in time.
+    if (m_watchdog) {
+        ::alarm(0);
+        ::sigaction(SIGALRM, &previousAlarmAction, nullptr);
     }
     if (m_readEnd == -1)
         return;

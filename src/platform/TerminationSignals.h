@@ -14,13 +14,18 @@ class QSocketNotifier;
 // The signal handler itself only records the signal and writes one byte to a
 // pipe; a socket notifier on the other end turns that into the Qt signal
 // terminationRequested. A signal that was ignored when the program started
-// (nohup, a background job of a script) stays ignored. One object at a time.
+// (nohup, a background job of a script) stays ignored. Should the program
+// not end within EndGraceSeconds of the first signal (stuck outside its
+// event loop), SIGALRM ends it by that signal's default action after all.
+// One object at a time.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
     explicit TerminationSignals(QObject* parent = nullptr);
     // Puts back the actions the signals had before.
     ~TerminationSignals() override;
+
+    static constexpr unsigned EndGraceSeconds = 3;
 
     TerminationSignals(const TerminationSignals&) = delete;
     TerminationSignals& operator=(const TerminationSignals&) = delete;
@@ -42,5 +47,6 @@ private:
     void drainPipe();
 
     int m_readEnd = -1;
+    bool m_watchdog = false;
     QSocketNotifier* m_notifier = nullptr;
 };
