@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 // The one-copy rule within one process: two SingleInstance objects on one
 // folder behave like two copies of the program.
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void secondCopyTakesOverWhenFirstEnds();
     void badPeersAreDropped_data();
     void badPeersAreDropped();
+    void realCopyWaitsBehindSilentPeers();
 
 private:
     std::unique_ptr<SingleInstance> copy() const {
@@ -203,6 +205,26 @@ void TestSingleInstance::badPeersAreDropped() {
     auto second = copy();
     QVERIFY(second->notifyRunningCopy(std::chrono::seconds(3)));
     QTRY_COMPARE(m_activations, 1);
+}
+
+// More silent peers than are served at once: a real copy behind them has
+// written its message and gone; it is read once a place is free.
+void TestSingleInstance::realCopyWaitsBehindSilentPeers() {
+    auto first = copy();
+    QVERIFY(first->claim());
+    std::vector<std::unique_ptr<QLocalSocket>> crowd;
+    for (int i = 0; i < SingleInstance::MaxPendingPeers + 1; ++i) {
+        auto& peer = crowd.emplace_back(std::make_unique<QLocalSocket>());
+        peer->connectToServer(first->serverName());
+        QVERIFY(peer->waitForConnected(2000));
+    }
+    QCoreApplication::processEvents();
+
+    auto second = copy();
+    QVERIFY(second->notifyRunningCopy(std::chrono::seconds(3)));
+    second.reset();
+    const int deadline = 2 * int(SingleInstance::PeerTimeout.count()) + 3000;
+    QTRY_COMPARE_WITH_TIMEOUT(m_activations, 1, deadline);
 }
 
 QTEST_MAIN(TestSingleInstance)

@@ -121,14 +121,19 @@ bool SingleInstance::listen() {
 }
 
 void SingleInstance::acceptPeers() {
-    while (QLocalSocket* peer = m_server->nextPendingConnection()) {
-        if (m_openPeers >= MaxPendingPeers) {
-            peer->abort();
-            peer->deleteLater();
-            continue;
-        }
+    // Peers beyond the limit are not turned away but left waiting, in the
+    // server's queue and the system's, until a place is free: a real copy
+    // among them has already written its message and ended, sure that it was
+    // delivered. The queues are bounded, so waiting costs nothing more.
+    while (m_openPeers < MaxPendingPeers) {
+        QLocalSocket* peer = m_server->nextPendingConnection();
+        if (!peer)
+            return;
         ++m_openPeers;
-        connect(peer, &QObject::destroyed, this, [this] { --m_openPeers; });
+        connect(peer, &QObject::destroyed, this, [this] {
+            --m_openPeers;
+            QMetaObject::invokeMethod(this, &SingleInstance::acceptPeers, Qt::QueuedConnection);
+        });
         // Never buffer more than the message, whatever the peer sends.
         peer->setReadBufferSize(m_message.size());
         auto state = std::make_shared<PeerState>();

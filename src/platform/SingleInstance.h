@@ -46,7 +46,8 @@ public:
     QString serverName() const;
 
     // Limits that keep a misbehaving peer from costing more than a little
-    // memory and time.
+    // memory and time: at most this many peers are served at once, each for
+    // at most the timeout; the others wait their turn.
     static constexpr int MaxPendingPeers = 8;
     static constexpr std::chrono::milliseconds PeerTimeout{2000};
     // A lock file that names no holder counts as left by a dead copy once it
