@@ -52,8 +52,8 @@ int RunProgram(std::optional<SingleInstance>& instance) {
     if (StartupFailed)
         return ExitStartupFailed;
     FormQuavelet->show();
-    // Ended by a signal while the About dialog was open at start-up: exec()
-    // would start a fresh loop and forget the request.
+    // exec() starts afresh and would forget a termination that was asked
+    // for before it ran.
     if (TerminationSignals::received() != 0)
         return ExitOk;
     return QApplication::exec();
