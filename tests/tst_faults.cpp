@@ -1,4 +1,4 @@
-#include "XSession.h"
+#include "XServer.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -28,7 +28,7 @@
 // surroundings: damaged, unreadable and unwritable settings, values of
 // another type, a broken runtime folder, the lock and socket of a copy that
 // died, peers that misbehave on the activation socket, and the signals by
-// which a session or a user ends it. Each test has folders of its own.
+// which a logout or a user ends it. Each test has folders of its own.
 class TestFaults : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -106,7 +106,7 @@ void TestFaults::initTestCase() {
 void TestFaults::init() {
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    for (const char* sub : {"config", "runtime", "install", "tmp", "home"})
+    for (const char* sub : {"config", "runtime", "install", "temp", "home"})
         QVERIFY(QDir(m_folder->path()).mkdir(QString::fromLatin1(sub)));
     QVERIFY(QFile::setPermissions(runtimeFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
@@ -143,7 +143,7 @@ QProcess* TestFaults::startCopy(const QString& runtime, const QStringList& launc
     variables.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder->path() + QStringLiteral("/config"));
     variables.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.isEmpty() ? runtimeFolder() : runtime);
     // Where a runtime folder falls back to: private to this test too.
-    variables.insert(QStringLiteral("TMPDIR"), m_folder->path() + QStringLiteral("/tmp"));
+    variables.insert(QStringLiteral("TMPDIR"), m_folder->path() + QStringLiteral("/temp"));
     variables.insert(QStringLiteral("HOME"), m_folder->path() + QStringLiteral("/home"));
     // Relative paths in the settings resolve here, where nothing is.
     return m_copies.start(variables, m_folder->path() + QStringLiteral("/home"), launcher);
@@ -496,7 +496,7 @@ void TestFaults::terminationSignals_data() {
         << QByteArray("[General]\nSplashScreen=0\n");
 }
 
-// Ended by the session or the user from outside, the program runs its end
+// Ended from outside, by a logout or the user, the program runs its end
 // steps: the preference is written, nothing is asked, and it ends within
 // seconds by that signal.
 void TestFaults::terminationSignals() {

@@ -1,4 +1,4 @@
-#include "XSession.h"
+#include "XServer.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
