@@ -5,6 +5,7 @@
 #include "Main.h"
 #include "platform/SingleInstance.h"
 #include "platform/StartupTrace.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -54,17 +55,35 @@ int RunProgram(std::optional<SingleInstance>& instance) {
     // Off unless QUAVELET_STARTUP_TRACE is set (the start-up benchmark).
     StartupTrace::watchFirstPaint(FormQuavelet);
     FormQuavelet->show();
+    // exec() starts afresh and would forget a termination that was asked
+    // for before it ran.
+    if (TerminationSignals::received() != 0)
+        return ExitOk;
     return QApplication::exec();
 }
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    // Holds the lock until the program ends, after the settings are written.
-    std::optional<SingleInstance> instance;
-    MainModuleStart();
-    // The module's end steps run at every end: after a normal close, after a
-    // failed start-up and in a copy that only told the running one.
-    const auto moduleEnd = qScopeGuard([] { MainModuleEnd(); });
-    return RunProgram(instance);
+    int status = ExitOk;
+    {
+        QApplication application(argc, argv);
+        // A logout, `kill` or Ctrl+C ends the program through its end steps
+        // as well, so the preference is written. The player did not ask to
+        // close the window, so a running quiz is not questioned: every event
+        // loop, nested ones (a box, the About dialog) included, just ends.
+        TerminationSignals termination;
+        QObject::connect(&termination, &TerminationSignals::terminationRequested, &application,
+                         [] { QCoreApplication::exit(ExitOk); });
+        // Holds the lock until the program ends, after the settings are written.
+        std::optional<SingleInstance> instance;
+        MainModuleStart();
+        // The module's end steps run at every end: after a normal close, after a
+        // failed start-up, in a copy that only told the running one and after
+        // a termination signal.
+        const auto moduleEnd = qScopeGuard([] { MainModuleEnd(); });
+        status = RunProgram(instance);
+    }
+    // Whoever sent the signal learns that it ended the program.
+    TerminationSignals::endByReceivedSignal();
+    return status;
 }

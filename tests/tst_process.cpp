@@ -1,14 +1,14 @@
+#include "XServer.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
-#include <vector>
 
 // The real program under a real X server (Xvfb, started here on a free
 // display), each test with its own settings and runtime folders: it shows its
@@ -18,7 +18,6 @@ class TestProcess : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -30,19 +29,16 @@ private Q_SLOTS:
 
 private:
     QProcess* startCopy();
-    QString x11(const QString& program, const QStringList& arguments, int* exitCode = nullptr) const;
-    QStringList windowsNamed(const QString& title) const;
-    QString focusedWindow() const;
+    QStringList windowsNamed(const QString& title) const { return m_x.windowsNamed(title); }
+    QString focusedWindow() const { return m_x.focusedWindow(); }
     QString settingsFile() const { return m_folder->path() + QStringLiteral("/config/Oblimo Software/Quavelet.conf"); }
     void writeSettings(const QByteArray& text) const;
     QByteArray settingsBytes() const;
-    int runningCopies() const;
+    int runningCopies() const { return m_copies.running(); }
 
-    QString m_asanSuppressions;
-    QProcess m_xserver;
-    QString m_display;
+    XServer m_x;
+    ProgramCopies m_copies{m_x};
     std::unique_ptr<QTemporaryDir> m_folder;
-    std::vector<std::unique_ptr<QProcess>> m_copies;
 };
 
 namespace {
@@ -52,37 +48,10 @@ const QString MainWindowName = QStringLiteral("Quavelet");
 } // namespace
 
 void TestProcess::initTestCase() {
-    const QString binary = qEnvironmentVariable("QUAVELET_BINARY");
-    QVERIFY2(QFileInfo(binary).isExecutable(), "QUAVELET_BINARY names no program");
-    m_asanSuppressions = QFINDTESTDATA("asan.supp");
-    QVERIFY(!m_asanSuppressions.isEmpty());
-    // Xvfb chooses a free display number itself and tells it once it is ready
-    // to take clients. Without -noreset it would reset whenever its last
-    // client leaves, and a program starting at that moment could not connect.
-    m_xserver.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
-                                            QStringLiteral("-screen"), QStringLiteral("0"),
-                                            QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                            QStringLiteral("tcp")});
-    QVERIFY2(m_xserver.waitForStarted(5000), "Xvfb is not installed (scripts/install-deps)");
-    QElapsedTimer clock;
-    clock.start();
-    QByteArray announced;
-    while (!announced.endsWith('\n') && clock.elapsed() < 15000 && m_xserver.state() == QProcess::Running) {
-        m_xserver.waitForReadyRead(500);
-        announced += m_xserver.readAllStandardOutput();
-    }
-    bool isNumber = false;
-    const int number = announced.trimmed().toInt(&isNumber);
-    if (isNumber)
-        m_display = QStringLiteral(":%1").arg(number);
-    QVERIFY2(!m_display.isEmpty(), "no X server could be started");
-}
-
-void TestProcess::cleanupTestCase() {
-    m_xserver.terminate();
-    if (!m_xserver.waitForFinished(5000))
-        m_xserver.kill();
-    m_xserver.waitForFinished(5000);
+    const QString unavailable = ProgramCopies::unavailable();
+    QVERIFY2(unavailable.isEmpty(), qPrintable(unavailable));
+    const QString failure = m_x.start();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
 void TestProcess::init() {
@@ -97,71 +66,15 @@ void TestProcess::init() {
 }
 
 void TestProcess::cleanup() {
-    for (auto& copy : m_copies) {
-        if (copy->state() != QProcess::NotRunning) {
-            copy->kill();
-            copy->waitForFinished(5000);
-        }
-    }
-    m_copies.clear();
+    m_copies.killAll();
     m_folder.reset();
 }
 
 QProcess* TestProcess::startCopy() {
-    auto copy = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder->path() + QStringLiteral("/config"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder->path() + QStringLiteral("/runtime"));
-    // The X11 platform loads system libraries the offscreen one does not.
-    const QString sanitizerOptions = environment.value(QStringLiteral("ASAN_OPTIONS"));
-    environment.insert(QStringLiteral("ASAN_OPTIONS"),
-                       sanitizerOptions + (sanitizerOptions.isEmpty() ? "" : ":") + QStringLiteral("suppressions=") +
-                           m_asanSuppressions);
-    copy->setProcessEnvironment(environment);
-    copy->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    copy->start(qEnvironmentVariable("QUAVELET_BINARY"), QStringList());
-    m_copies.push_back(std::move(copy));
-    return m_copies.back().get();
-}
-
-QString TestProcess::x11(const QString& program, const QStringList& arguments, int* exitCode) const {
-    QProcess tool;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    tool.setProcessEnvironment(environment);
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(10000))
-        tool.kill();
-    if (exitCode)
-        *exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-}
-
-// The mapped top-level windows whose title is exactly this; without a window
-// manager they are the children of the root window.
-QStringList TestProcess::windowsNamed(const QString& title) const {
-    static const QRegularExpression line(QStringLiteral("^\\s*(0x[0-9a-f]+) \"(.*)\":"));
-    QStringList found;
-    const QString tree = x11(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-children")});
-    for (const QString& entry : tree.split(u'\n')) {
-        const QRegularExpressionMatch match = line.match(entry);
-        if (!match.hasMatch() || match.captured(2) != title)
-            continue;
-        const QString window = match.captured(1);
-        if (x11(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}).contains(QStringLiteral("IsViewable")))
-            found << QString::number(window.toULongLong(nullptr, 16));
-    }
-    return found;
-}
-
-// The window holding the X input focus; empty when it is none or the
-// pointer root (no window manager runs here).
-QString TestProcess::focusedWindow() const {
-    int exitCode = 0;
-    const QString window = x11(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}, &exitCode);
-    return exitCode == 0 ? window : QString();
+    QProcessEnvironment variables;
+    variables.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder->path() + QStringLiteral("/config"));
+    variables.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder->path() + QStringLiteral("/runtime"));
+    return m_copies.start(variables);
 }
 
 void TestProcess::writeSettings(const QByteArray& text) const {
@@ -174,13 +87,6 @@ void TestProcess::writeSettings(const QByteArray& text) const {
 QByteArray TestProcess::settingsBytes() const {
     QFile file(settingsFile());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-int TestProcess::runningCopies() const {
-    int running = 0;
-    for (const auto& copy : m_copies)
-        running += copy->state() != QProcess::NotRunning;
-    return running;
 }
 
 void TestProcess::secondCopyBringsFirstForward() {
@@ -230,11 +136,12 @@ void TestProcess::killedCopyDoesNotBlockNextStart() {
 }
 
 void TestProcess::eightCopiesAtOnceLeaveOne() {
+    QList<QProcess*> copies;
     for (int i = 0; i < 8; ++i)
-        startCopy();
+        copies << startCopy();
     QTRY_COMPARE_WITH_TIMEOUT(runningCopies(), 1, StartDeadlineMs);
     QTRY_COMPARE_WITH_TIMEOUT(windowsNamed(MainWindowName).size(), 1, StartDeadlineMs);
-    for (const auto& copy : m_copies) {
+    for (QProcess* copy : copies) {
         if (copy->state() == QProcess::NotRunning) {
             QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
             QCOMPARE(copy->exitCode(), 0);
@@ -272,8 +179,7 @@ void TestProcess::failedStartExplainsAndStoresPreference() {
     QCOMPARE(windowsNamed(MainWindowName), QStringList{});
     QVERIFY(QFileInfo::exists(settingsFile()));
 
-    x11(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), boxes.first()});
-    x11(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+    m_x.typeInto(boxes.first(), {QStringLiteral("Return")});
     QVERIFY2(copy->waitForFinished(10000), "the program did not end after the message");
     QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
     QCOMPARE(copy->exitCode(), 1);

@@ -220,6 +220,10 @@ void TestSettings::damagedFileLeftAlone_data() {
     QTest::newRow("continued line") << QByteArray("[General]\nSplash\\\nScreen=0\n") << false;
     // Comments are understood, but a rewrite by QSettings would drop them.
     QTest::newRow("comment") << QByteArray("; mine\n[General]\nSplashScreen=0\n") << true;
+    // An unquoted semicolon starts a comment after a value too: a rewrite
+    // would cut the value short there.
+    QTest::newRow("comment after a value") << QByteArray("[General]\nSplashScreen=0\nNote=kept ; why\n") << true;
+    QTest::newRow("semicolon in a value") << QByteArray("[General]\nSplashScreen=0\nPath=/opt/a;b\n") << true;
 }
 
 // A file the store cannot fully understand starts the program with the

@@ -1,6 +1,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 // The one-copy rule within one process: two SingleInstance objects on one
 // folder behave like two copies of the program.
@@ -23,10 +25,13 @@ private Q_SLOTS:
 
     void secondCopyBringsFirstForward();
     void lockLeftByDeadCopyIsCleared();
+    void lockNamingNoHolder_data();
+    void lockNamingNoHolder();
     void lockThatCannotBeCreatedMeansRunning();
     void secondCopyTakesOverWhenFirstEnds();
     void badPeersAreDropped_data();
     void badPeersAreDropped();
+    void realCopyWaitsBehindSilentPeers();
 
 private:
     std::unique_ptr<SingleInstance> copy() const {
@@ -100,6 +105,55 @@ void TestSingleInstance::lockLeftByDeadCopyIsCleared() {
     QTRY_COMPARE(m_activations, 1);
 }
 
+void TestSingleInstance::lockNamingNoHolder_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("age");            // seconds since the file was written; negative: in the future
+    QTest::addColumn<bool>("heldByLiveCopy"); // the file of a running copy, damaged under it
+    QTest::addColumn<bool>("claimedAtOnce");
+
+    const QByteArray garbage("\x01\x02 not a lock \xff\n", 17);
+    // The holder died between creating the file and writing it.
+    QTest::newRow("empty, left long ago") << QByteArray() << 3600 << false << true;
+    QTest::newRow("garbage, left long ago") << garbage << 3600 << false << true;
+    QTest::newRow("clock set back since") << QByteArray() << -3600 << false << true;
+    // A holder may be writing it at this moment: it gets its time.
+    QTest::newRow("empty, just written") << QByteArray() << 0 << false << false;
+    QTest::newRow("damaged under a living copy") << garbage << 3600 << true << false;
+}
+
+// A lock file that names no holder does not keep later copies out for good;
+// the lock of a living copy is never taken from it.
+void TestSingleInstance::lockNamingNoHolder() {
+    QFETCH(QByteArray, content);
+    QFETCH(int, age);
+    QFETCH(bool, heldByLiveCopy);
+    QFETCH(bool, claimedAtOnce);
+
+    std::unique_ptr<SingleInstance> holder;
+    if (heldByLiveCopy) {
+        holder = copy();
+        QVERIFY(holder->claim());
+    }
+    auto later = copy();
+    QFile lock(later->lockFileName());
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(lock.write(content), content.size());
+    QVERIFY(lock.flush());
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+    lock.close();
+
+    QCOMPARE(later->claim(), claimedAtOnce);
+    if (claimedAtOnce)
+        return;
+    const bool told = later->notifyRunningCopy(SingleInstance::UnnamedLockGrace + std::chrono::seconds(3));
+    QCOMPARE(told, heldByLiveCopy);
+    QCOMPARE(later->claimed(), !heldByLiveCopy);
+    if (heldByLiveCopy) {
+        QVERIFY(QFile::exists(later->lockFileName()));
+        QTRY_COMPARE(m_activations, 1);
+    }
+}
+
 void TestSingleInstance::lockThatCannotBeCreatedMeansRunning() {
     SingleInstance nowhere(m_folder->path() + QStringLiteral("/missing/folder"), QStringLiteral("QV32"), Message,
                            m_eventType);
@@ -151,6 +205,26 @@ void TestSingleInstance::badPeersAreDropped() {
     auto second = copy();
     QVERIFY(second->notifyRunningCopy(std::chrono::seconds(3)));
     QTRY_COMPARE(m_activations, 1);
+}
+
+// More silent peers than are served at once: a real copy behind them has
+// written its message and gone; it is read once a place is free.
+void TestSingleInstance::realCopyWaitsBehindSilentPeers() {
+    auto first = copy();
+    QVERIFY(first->claim());
+    std::vector<std::unique_ptr<QLocalSocket>> crowd;
+    for (int i = 0; i < SingleInstance::MaxPendingPeers + 1; ++i) {
+        auto& peer = crowd.emplace_back(std::make_unique<QLocalSocket>());
+        peer->connectToServer(first->serverName());
+        QVERIFY(peer->waitForConnected(2000));
+    }
+    QCoreApplication::processEvents();
+
+    auto second = copy();
+    QVERIFY(second->notifyRunningCopy(std::chrono::seconds(3)));
+    second.reset();
+    const int deadline = 2 * int(SingleInstance::PeerTimeout.count()) + 3000;
+    QTRY_COMPARE_WITH_TIMEOUT(m_activations, 1, deadline);
 }
 
 QTEST_MAIN(TestSingleInstance)

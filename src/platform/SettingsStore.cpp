@@ -34,16 +34,22 @@ struct FileCheck {
     bool rewritable = false; // and a rewrite would keep all of it
 };
 
-// An odd number of unescaped double quotes: a value cut short.
-bool hasOpenQuote(QStringView value) {
-    bool open = false;
+struct ValueScan {
+    bool openQuote = false; // an odd number of unescaped double quotes: a value cut short
+    bool comment = false;   // a semicolon outside quotes: QSettings reads the rest as a comment
+};
+
+ValueScan scanValue(QStringView value) {
+    ValueScan scan;
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value[i] == u'\\')
             ++i;
         else if (value[i] == u'"')
-            open = !open;
+            scan.openQuote = !scan.openQuote;
+        else if (value[i] == u';' && !scan.openQuote)
+            scan.comment = true;
     }
-    return open;
+    return scan;
 }
 
 FileCheck checkIniText(const QByteArray& bytes) {
@@ -72,8 +78,13 @@ FileCheck checkIniText(const QByteArray& bytes) {
         const qsizetype equals = line.indexOf(u'=');
         if (equals <= 0 || line.first(equals).trimmed().isEmpty())
             return {};
-        if (hasOpenQuote(line.sliced(equals + 1)))
+        const ValueScan value = scanValue(line.sliced(equals + 1));
+        if (value.openQuote)
             return {};
+        // A rewrite would keep the value only up to the comment, and drop
+        // the comment ("Path=/opt/a;b" would become "Path=/opt/a").
+        if (value.comment || line.first(equals).contains(u';'))
+            comments = true;
     }
     return {true, !comments};
 }

@@ -1,6 +1,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include <unistd.h>
@@ -76,7 +78,33 @@ bool SingleInstance::tryLock() {
     }
     // QLockFile clears a lock whose holder has died (a crash, SIGKILL) by
     // itself before it gives up.
+    if (m_lock->tryLock(0))
+        return true;
+    // But only a lock that names its holder: one left empty by a holder that
+    // died between creating and writing it, or damaged since, would keep
+    // every later copy from starting, for good.
+    if (m_lock->error() != QLockFile::LockFailedError || !lockNamesNoHolder())
+        return false;
+    // A living holder keeps its file locked against removal, so this removes
+    // nothing but a dead one's.
+    m_lock->removeStaleLockFile();
     return m_lock->tryLock(0);
+}
+
+bool SingleInstance::lockNamesNoHolder() const {
+    qint64 pid = 0;
+    QString hostName;
+    QString appName;
+    if (m_lock->getLockInfo(&pid, &hostName, &appName))
+        return false;
+    const QFileInfo file(lockFileName());
+    if (!file.isFile())
+        return false;
+    // A holder writes its name the moment it creates the file; give one that
+    // is doing so just now the time to finish. The clock may have been set
+    // back since an old file was written: its age counts either way.
+    const qint64 age = file.lastModified().msecsTo(QDateTime::currentDateTime());
+    return std::abs(age) >= UnnamedLockGrace.count();
 }
 
 bool SingleInstance::listen() {
@@ -93,14 +121,19 @@ bool SingleInstance::listen() {
 }
 
 void SingleInstance::acceptPeers() {
-    while (QLocalSocket* peer = m_server->nextPendingConnection()) {
-        if (m_openPeers >= MaxPendingPeers) {
-            peer->abort();
-            peer->deleteLater();
-            continue;
-        }
+    // Peers beyond the limit are not turned away but left waiting, in the
+    // server's queue and the system's, until a place is free: a real copy
+    // among them has already written its message and ended, sure that it was
+    // delivered. The queues are bounded, so waiting costs nothing more.
+    while (m_openPeers < MaxPendingPeers) {
+        QLocalSocket* peer = m_server->nextPendingConnection();
+        if (!peer)
+            return;
         ++m_openPeers;
-        connect(peer, &QObject::destroyed, this, [this] { --m_openPeers; });
+        connect(peer, &QObject::destroyed, this, [this] {
+            --m_openPeers;
+            QMetaObject::invokeMethod(this, &SingleInstance::acceptPeers, Qt::QueuedConnection);
+        });
         // Never buffer more than the message, whatever the peer sends.
         peer->setReadBufferSize(m_message.size());
         auto state = std::make_shared<PeerState>();

@@ -46,12 +46,17 @@ public:
     QString serverName() const;
 
     // Limits that keep a misbehaving peer from costing more than a little
-    // memory and time.
+    // memory and time: at most this many peers are served at once, each for
+    // at most the timeout; the others wait their turn.
     static constexpr int MaxPendingPeers = 8;
     static constexpr std::chrono::milliseconds PeerTimeout{2000};
+    // A lock file that names no holder counts as left by a dead copy once it
+    // is this old; well within the time a later copy keeps trying.
+    static constexpr std::chrono::milliseconds UnnamedLockGrace{1000};
 
 private:
     bool tryLock();
+    bool lockNamesNoHolder() const;
     bool listen();
     void acceptPeers();
     struct PeerState {
