@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -122,4 +123,18 @@ int Summary::finish() {
         file << text.str();
     }
     return m_errors ? 1 : 0;
+}
+
+bool InitializeShuffled(int argc, char** argv) {
+    std::vector<char*> arguments(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    bool interleaveGiven = false;
+    for (int i = 1; i < argc; ++i)
+        interleaveGiven = interleaveGiven || std::strstr(argv[i], "random_interleaving") != nullptr;
+    if (!interleaveGiven)
+        arguments.insert(arguments.begin() + 1, interleave.data());
+    int count = static_cast<int>(arguments.size());
+    arguments.push_back(nullptr);
+    benchmark::Initialize(&count, arguments.data());
+    return !benchmark::ReportUnrecognizedArguments(count, arguments.data());
 }

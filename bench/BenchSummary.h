@@ -59,6 +59,11 @@ private:
     bool m_errors = false;
 };
 
+// Google Benchmark's start with repetitions shuffled among the other
+// benchmarks, unless the command line says otherwise. False when the command
+// line holds arguments that Google Benchmark does not know.
+bool InitializeShuffled(int argc, char** argv);
+
 // Medians, for figures measured outside Google Benchmark.
 double Median(std::vector<double> values);
 // "12.3" with the given number of decimals.

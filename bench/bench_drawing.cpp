@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -300,18 +299,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quavelet"));
 
-    // Shuffled repetitions, unless asked otherwise on the command line.
-    std::vector<char*> arguments(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    bool interleaveGiven = false;
-    for (int i = 1; i < argc; ++i)
-        interleaveGiven = interleaveGiven || std::strstr(argv[i], "random_interleaving") != nullptr;
-    if (!interleaveGiven)
-        arguments.insert(arguments.begin() + 1, interleave.data());
-    int count = static_cast<int>(arguments.size());
-    arguments.push_back(nullptr);
-    benchmark::Initialize(&count, arguments.data());
-    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
+    if (!InitializeShuffled(argc, argv))
         return 2;
 
     SilentMessageBoxes boxes;

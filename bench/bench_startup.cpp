@@ -15,7 +15,6 @@
 
 #include <sys/wait.h>
 
-#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -88,17 +87,7 @@ const std::string ProgramName = "start-up: quavelet";
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> arguments(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    bool interleaveGiven = false;
-    for (int i = 1; i < argc; ++i)
-        interleaveGiven = interleaveGiven || std::strstr(argv[i], "random_interleaving") != nullptr;
-    if (!interleaveGiven)
-        arguments.insert(arguments.begin() + 1, interleave.data());
-    int count = static_cast<int>(arguments.size());
-    arguments.push_back(nullptr);
-    benchmark::Initialize(&count, arguments.data());
-    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
+    if (!InitializeShuffled(argc, argv))
         return 2;
 
     Summary summary("Start-up and memory against a bare Qt window (medians of " + std::to_string(Repetitions) +

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/HelpEngine.h"
 #include "platform/MessageBoxes.h"
 
 #include <QColor>
 #include <QImage>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +29,18 @@ public:
     // Runs inside a confirmation box before it answers: the countdown keeps
     // ticking while the close question is open.
     std::function<void()> whileConfirmOpen;
+};
+
+// A help engine that remembers every call the window makes into it.
+class RecordingHelp : public HelpEngine {
+public:
+    RecordingHelp() { HelpEngine::install(this); }
+    ~RecordingHelp() override { HelpEngine::install(nullptr); }
+    void setHelpFile(const QString& path) override { file = path; }
+    QString helpFile() const override { return file; }
+    void call(HelpCommand command, int data) override { calls.append({command, data}); }
+    QString file;
+    QList<QPair<HelpCommand, int>> calls;
 };
 
 // "r,g,b" of a colour, so that a failing comparison names both colours.

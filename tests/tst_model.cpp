@@ -207,17 +207,6 @@ QString ButtonName(Qt::MouseButton button) {
     }
 }
 
-// Remembers every call the window makes into the help engine.
-class RecordingHelp : public HelpEngine {
-public:
-    RecordingHelp() { HelpEngine::install(this); }
-    ~RecordingHelp() override { HelpEngine::install(nullptr); }
-    void setHelpFile(const QString& path) override { file = path; }
-    QString helpFile() const override { return file; }
-    void call(HelpCommand command, int data) override { calls.append({command, data}); }
-    QString file;
-    QList<QPair<HelpCommand, int>> calls;
-};
 
 // Calls back, from the event loop, each time a dialog is shown: for a modal
 // dialog that is from inside its own loop.

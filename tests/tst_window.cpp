@@ -16,20 +16,6 @@
 #include <QTest>
 #include <QToolButton>
 
-namespace {
-// Remembers every call the window makes into the help engine.
-class RecordingHelp : public HelpEngine {
-public:
-    RecordingHelp() { HelpEngine::install(this); }
-    ~RecordingHelp() override { HelpEngine::install(nullptr); }
-    void setHelpFile(const QString& path) override { file = path; }
-    QString helpFile() const override { return file; }
-    void call(HelpCommand command, int data) override { calls.append({command, data}); }
-    QString file;
-    QList<QPair<HelpCommand, int>> calls;
-};
-} // namespace
-
 // The main window as the player meets it: layout, hints, help, keys and a
 // quiz played with the letter buttons.
 class TestWindow : public QObject {
