@@ -88,6 +88,7 @@ void TestHelp::contextOpensTopic() {
     QVERIFY(window->isVisible());
     QVERIFY(window->isWindow());
     QVERIFY(!window->isModal());
+    QVERIFY(!window->testAttribute(Qt::WA_QuitOnClose)); // help never keeps the program running
     QCOMPARE(window->windowTitle(), QStringLiteral("Quavelet Help"));
     QCOMPARE(window->currentSection(), QStringLiteral("topic-%1").arg(topic));
     QCOMPARE(heading(window), title);

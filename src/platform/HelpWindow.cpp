@@ -59,6 +59,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         return true;
     }();
     Q_UNUSED(cleanupRegistered);
+    // Closing the main window ends the program even while help is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Quavelet Help"));
