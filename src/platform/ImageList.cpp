@@ -1,7 +1,5 @@
 #include "platform/ImageList.h"
 
-#include "platform/Canvas.h"
-
 #include <QPixmap>
 
 ImageList::ImageList(const QString& stripPath, QSize cell) : m_cell(cell) {
@@ -48,16 +46,6 @@ void ImageList::draw(QImage& target, int x, int y, int index) const {
             if (qAlpha(from[i]) != 0)
                 to[i] = from[i] | 0xff000000u;
     }
-}
-
-void ImageList::draw(Canvas& canvas, int x, int y, int index) const {
-    // Through a bitmap of the cell, so the canvas sees one drawing call.
-    QImage cell = picture(index);
-    if (cell.isNull())
-        return;
-    QImage under = canvas.image().copy(x, y, m_cell.width(), m_cell.height()).convertToFormat(QImage::Format_RGB32);
-    draw(under, 0, 0, index);
-    canvas.drawOpaque(x, y, under);
 }
 
 QIcon ImageList::icon(int index, const ImageList* disabled) const {

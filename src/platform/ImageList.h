@@ -5,8 +5,6 @@
 #include <QSize>
 #include <QString>
 
-class Canvas;
-
 // Pictures of one cell size, cut from one strip and addressed by index from
 // 0. Every picture carries a 1-bit mask (in the XPM files: the colour None);
 // a picture is always drawn through it, so the surface shows in its masked
@@ -28,7 +26,6 @@ public:
     bool isMasked(int index, int x, int y) const;
     // Draws picture i through its mask with its top left corner at (x, y).
     void draw(QImage& target, int x, int y, int index) const;
-    void draw(Canvas& canvas, int x, int y, int index) const;
     // The picture as an icon for buttons and menus; with a disabled list the
     // icon's disabled mode shows that list's picture of the same index.
     QIcon icon(int index, const ImageList* disabled = nullptr) const;
